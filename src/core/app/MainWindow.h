@@ -1,0 +1,97 @@
+#pragma once
+#include "core/actions/ov_ProgramActions.h"
+#include "core/app/MainView.h"
+#include "core/app/MainWindowModel.h"
+#include "core/app/UIState.h"
+#include "core/config/sys_Types.h"
+#include "core/playback/MovieInfo.h"
+#include "core/playback/cl_DirectShow.h"
+#include "core/playlist/PlayListItem.h"
+
+#include <QStringList>
+#include <QTimer>
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace ov {
+
+class MediaGraph;
+class VideoWindow;
+class SystemInfo;
+class Dialogs;
+class Shell;
+
+// The platform the main window works through.
+struct Platform {
+    MediaGraph& graph;
+    VideoWindow& video;
+    SystemInfo& system;
+    Dialogs& dialogs;
+    Shell& shell;
+    MainView& view;
+};
+
+// The main window's behaviour: start-up, the exit sequence and the close handling. It owns the
+// process-wide objects and records from start-up until the close handler releases them.
+class MainWindow {
+public:
+    MainWindow(Platform platform, QStringList arguments);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // The creation handler: the start-up sequence.
+    void FormCreate();
+    // The exit sequence of the close button and the exit action.
+    void ExitProgram();
+    // The close button "X": disables itself, then exits.
+    void actionCloseProgramClick();
+    // Runs whenever the main window closes, whatever asked for it.
+    void FormClose();
+    // The destruction handler.
+    void FormDestroy();
+
+    // Unhandled exceptions from event handlers end here.
+    void AppException(const std::exception& error);
+
+    // Closes the loaded movie.
+    void CloseMovie();
+    // The command-line file: added to the playlist and opened.
+    void OpenFromCommandLine(const QString& path);
+    // Called for the one command-line file that passes the rule; the loader opens it.
+    std::function<void(const QString& path)> onOpenFromCommandLine;
+
+    // The command-line rule: exactly one argument naming an existing file that is not a folder.
+    static QString CommandLineFile(const QStringList& arguments);
+    // Centred placement on a screen of the given size.
+    static Bounds CentredBounds(int screenWidth, int screenHeight, int width, int height);
+
+    const MainWindowModel& Model() const { return model_; }
+    void Publish();
+
+    // Process-wide objects and records.
+    std::unique_ptr<ovActions> Actions;
+    std::unique_ptr<zvOrvanePlayer> Player;
+    std::unique_ptr<zvMovieInfo> MovieInfo;
+    std::unique_ptr<zvUIState> UIState;
+    std::unique_ptr<zvPlayListItem> PlayList;
+    std::unique_ptr<zvOVConfigInfo> Config;
+    bool onScreenFontCreated = false;
+
+    QTimer PlayTimer;
+    QTimer tmrMsClickDiffer;
+    QTimer msHideSecsRestoreTimer;
+    QTimer Timer2;
+
+    Platform platform;
+
+private:
+    void StartupSequence();
+    void PlaceWindow();
+
+    QStringList arguments_;
+    MainWindowModel model_;
+};
+
+} // namespace ov

@@ -1,0 +1,67 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace ov {
+
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Bounds&) const = default;
+};
+
+// Colours as RGB numbers with red in the lowest byte.
+inline constexpr std::uint32_t Rgb(int r, int g, int b) {
+    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+           (static_cast<std::uint32_t>(b) << 16);
+}
+
+struct SeekBarLook {
+    int height = 10;
+    std::uint32_t colorBackground = Rgb(255, 255, 255);
+    std::uint32_t colorLBegin = Rgb(0, 128, 0);
+    std::uint32_t colorLoop = 0;
+    std::uint32_t colorBorder = 0;
+    std::uint32_t colorBevelSingle = 0;
+    std::uint32_t colorBar = Rgb(0, 255, 0);
+    int markerWidth = 3;
+    double min = 0;
+    double max = 100;
+    double position = 0;
+};
+
+struct OverlayFont {
+    QString family;
+    int height = 0;
+    int width = 0;
+    int weight = 0;
+    bool antialiased = false;
+};
+
+// Everything the main window shows, as the core computed it. The view renders it and decides
+// nothing of its own.
+struct MainWindowModel {
+    QString titleCaption; // Panel1
+    bool titleBold = false;
+    QString playCaption = QStringLiteral(">");
+    int soundLevel = 0; // zvSoundLevel, 0..10000
+    QString elapsedText = QStringLiteral("00:00:00");
+    QString totalText = QStringLiteral("00:00:00");
+    QString timeLineText;
+    bool closeButtonEnabled = true;
+    bool logoVisible = false; // Image1
+    bool playlistNextPrevEnabled = true;
+    bool playlistVisible = false;
+    int playlistWidth = 107;
+    int minWidth = 0;
+    int minHeight = 0;
+    Bounds bounds{0, 0, 689, 426};
+    int hintPauseMs = 500;
+    int hintHidePauseMs = 2500;
+    SeekBarLook seekBar;
+    OverlayFont overlayFont;
+};
+
+} // namespace ov

@@ -1,0 +1,51 @@
+// Process entry: priority, the one-player rule, then the main window and its message loop.
+#include "adapters/desktop/LinuxSystemInfo.h"
+#include "adapters/gst/GstMediaGraph.h"
+#include "adapters/gst/GstVideoWidget.h"
+#include "adapters/qt/LocalInstanceGuard.h"
+#include "adapters/qt/QtDialogs.h"
+#include "adapters/qt/QtShell.h"
+#include "core/app/MainWindow.h"
+#include "core/system/cl_debugLog.h"
+#include "core/system/sys_CPUCaps.h"
+#include "ui/OrvaneApplication.h"
+#include "ui/TForm1.h"
+
+#include <X11/Xlib.h>
+
+int main(int argc, char** argv) {
+    // Video sinks may talk to the X server from their own threads.
+    XInitThreads();
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    ov::InstallSinkFromEnvironment();
+
+    ov::OrvaneApplication app(argc, argv);
+    ov::LinuxSystemInfo system;
+    ov::DetectCpuCaps(system.Processor());
+
+    ov::LocalInstanceGuard guard;
+    guard.RaisePriority();
+    if (guard.BringRunningToFront(QStringLiteral("TForm1"), QStringLiteral("Form1"))) return 0;
+
+    QApplication::setApplicationName(QStringLiteral("Orvane Player"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvane Player"));
+
+    ov::GstMediaGraph graph;
+    auto* video = new ov::GstVideoWidget;
+    graph.SetVideoWindow(video);
+    ov::QtDialogs dialogs;
+    ov::QtShell shell;
+    ov::TForm1 form(video);
+    dialogs.SetParentWindow(&form);
+
+    ov::MainWindow core({graph, *video, system, dialogs, shell, form},
+                        app.arguments().mid(1));
+    form.SetCore(&core);
+    guard.OnActivateRequest = [&form] { form.BringToFront(); };
+
+    core.FormCreate();
+    form.show();
+    const int rc = app.exec();
+    core.FormDestroy();
+    return rc;
+}

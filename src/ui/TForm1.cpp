@@ -1,0 +1,285 @@
+#include "ui/TForm1.h"
+
+#include "core/app/MainWindow.h"
+#include "ui/JpegImage.h"
+#include "ui/OrvaneApplication.h"
+#include "ui/SeekBarWidget.h"
+#include "ui/UiColors.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace ov {
+
+namespace {
+const QColor kFormColor(95, 106, 135);
+constexpr int kTitleHeight = 25;
+constexpr int kControlHeight = 82;
+constexpr int kResizeMargin = 4;
+
+QToolButton* SpeedButton(const QString& caption, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setText(caption);
+    b->setAutoRaise(true);
+    b->setFixedSize(21, 21);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QPushButton* Button(const QString& caption, QWidget* parent, int width = 25) {
+    auto* b = new QPushButton(caption, parent);
+    b->setFixedSize(width, 23);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLabel* TimeLabel(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setStyleSheet(QStringLiteral("color: white;"));
+    return l;
+}
+} // namespace
+
+TForm1::TForm1(QWidget* videoScreen) : MainVideoScreen(videoScreen) {
+    setWindowFlag(Qt::FramelessWindowHint);
+    // The window's identity for the one-player rule; the title is shown in the title panel.
+    setWindowTitle(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("TForm1"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kFormColor);
+    setPalette(pal);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    resize(689, 426);
+
+    BuildTitlePanel();
+    BuildControlPanel();
+    BuildPlaylistPanel();
+
+    MainVideoScreen->setParent(this);
+    MainVideoScreen->setObjectName(QStringLiteral("MainVideoScreen"));
+    MainVideoScreen->setMinimumSize(1, 1);
+    Image1 = new QLabel(MainVideoScreen);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap::fromImage(LogoImage()));
+    Image1->adjustSize();
+    Image1->hide();
+    MainVideoScreen->installEventFilter(this);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(MainVideoScreen);
+    Splitter1->addWidget(plUIElementsPanel);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(Splitter1, 1);
+    layout->addWidget(Panel2);
+}
+
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+    if (auto* app = qobject_cast<OrvaneApplication*>(qApp)) app->onException = nullptr;
+}
+
+void TForm1::SetCore(MainWindow* core) {
+    core_ = core;
+    connect(actionCloseProgram, &QToolButton::clicked, this, [this] {
+        if (core_) core_->actionCloseProgramClick();
+    });
+}
+
+void TForm1::BuildTitlePanel() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(kTitleHeight);
+    actionShowAbout = SpeedButton(QStringLiteral("?"), Panel1);
+    actionAlwaysOnTop = SpeedButton(QStringLiteral("^"), Panel1);
+    actionHideProgram = SpeedButton(QStringLiteral("_"), Panel1);
+    actionCloseProgram = SpeedButton(QStringLiteral("X"), Panel1);
+    TitleLabel = new QLabel(Panel1);
+    TitleLabel->setAlignment(Qt::AlignCenter);
+    TitleLabel->setStyleSheet(QStringLiteral("color: white;"));
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(1);
+    row->addWidget(actionShowAbout);
+    row->addWidget(actionAlwaysOnTop);
+    row->addWidget(TitleLabel, 1);
+    row->addWidget(actionHideProgram);
+    row->addWidget(actionCloseProgram);
+}
+
+void TForm1::BuildControlPanel() {
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(kControlHeight);
+    PlayMovie = Button(QStringLiteral(">"), Panel2, 40);
+    OpenMovie = Button(QStringLiteral("^"), Panel2);
+    zvSoundLevel = new QSlider(Qt::Horizontal, Panel2);
+    zvSoundLevel->setRange(0, 10000);
+    zvSoundLevel->setTickInterval(1000);
+    zvSoundLevel->setTickPosition(QSlider::TicksBelow);
+    zvSoundLevel->setFixedWidth(110);
+    zvSoundLevel->setFocusPolicy(Qt::NoFocus);
+    Label1 = TimeLabel(QStringLiteral("00:00:00"), Panel2);
+    Label3 = TimeLabel(QStringLiteral(">"), Panel2);
+    lblTotalTime = TimeLabel(QStringLiteral("00:00:00"), Panel2);
+    lblTimeLine = TimeLabel(QString(), Panel2);
+    zvVideoInfo = Button(QStringLiteral("I"), Panel2);
+    ovOptionsBtn = Button(QStringLiteral("O"), Panel2);
+    zvTrackBar = new SeekBarWidget(Panel2);
+    zvTrackBar->setObjectName(QStringLiteral("zvTrackBar"));
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(PlayMovie);
+    row->addWidget(OpenMovie);
+    row->addWidget(zvSoundLevel);
+    row->addSpacing(8);
+    row->addWidget(Label1);
+    row->addWidget(Label3);
+    row->addWidget(lblTotalTime);
+    row->addWidget(lblTimeLine, 1);
+    row->addWidget(zvVideoInfo);
+    row->addWidget(ovOptionsBtn);
+    auto* column = new QVBoxLayout(Panel2);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->addLayout(row);
+    column->addStretch(1);
+    column->addWidget(zvTrackBar);
+}
+
+void TForm1::BuildPlaylistPanel() {
+    plUIElementsPanel = new QWidget(this);
+    plUIElementsPanel->setObjectName(QStringLiteral("plUIElementsPanel"));
+    plUIElementsPanel->setMinimumWidth(107);
+    ListBox1 = new QListWidget(plUIElementsPanel);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(1);
+    for (const char* caption : {"+", "-", "del", "^", "v", "123", ">", "<"}) {
+        auto* b = Button(QString::fromLatin1(caption), plUIElementsPanel,
+                         caption[1] ? 26 : 12);
+        b->setObjectName(QStringLiteral("playlist:") + caption);
+        buttons->addWidget(b);
+    }
+    auto* column = new QVBoxLayout(plUIElementsPanel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    column->addWidget(ListBox1, 1);
+    column->addLayout(buttons);
+}
+
+void TForm1::Render(const MainWindowModel& m) {
+    TitleLabel->setText(m.titleCaption);
+    QFont titleFont = TitleLabel->font();
+    titleFont.setBold(m.titleBold);
+    TitleLabel->setFont(titleFont);
+    PlayMovie->setText(m.playCaption);
+    if (zvSoundLevel->value() != m.soundLevel) {
+        const QSignalBlocker block(zvSoundLevel);
+        zvSoundLevel->setValue(m.soundLevel);
+    }
+    Label1->setText(m.elapsedText);
+    lblTotalTime->setText(m.totalText);
+    lblTimeLine->setText(m.timeLineText);
+    actionCloseProgram->setEnabled(m.closeButtonEnabled);
+    Image1->setVisible(m.logoVisible);
+    for (const char* caption : {">", "<"})
+        if (auto* b = plUIElementsPanel->findChild<QPushButton*>(QStringLiteral("playlist:") + caption))
+            b->setEnabled(m.playlistNextPrevEnabled);
+    plUIElementsPanel->setVisible(m.playlistVisible);
+    if (m.playlistVisible) {
+        const int total = Splitter1->width();
+        Splitter1->setSizes({std::max(1, total - m.playlistWidth), m.playlistWidth});
+    }
+    setMinimumSize(m.minWidth, m.minHeight);
+    zvTrackBar->SetLook(m.seekBar);
+    if (!appliedBounds_ || !(*appliedBounds_ == m.bounds)) {
+        setGeometry(m.bounds.left, m.bounds.top, m.bounds.width, m.bounds.height);
+        appliedBounds_ = m.bounds;
+    }
+    CentreLogo();
+}
+
+void TForm1::HookApplicationEvents() {
+    qApp->installEventFilter(this);
+    if (auto* app = qobject_cast<OrvaneApplication*>(qApp))
+        app->onException = [this](const std::exception& e) {
+            if (core_) core_->AppException(e);
+        };
+}
+
+void TForm1::CloseWindow() { close(); }
+
+bool TForm1::IsMaximized() const { return isMaximized() || isFullScreen(); }
+
+Bounds TForm1::CurrentBounds() const {
+    const QRect g = geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+
+void TForm1::BringToFront() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closed_ && core_) {
+        closed_ = true;
+        core_->FormClose();
+    }
+    event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    CentreLogo();
+}
+
+void TForm1::CentreLogo() {
+    if (!Image1) return;
+    Image1->move((MainVideoScreen->width() - Image1->width()) / 2,
+                 (MainVideoScreen->height() - Image1->height()) / 2);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MainVideoScreen && event->type() == QEvent::Resize) CentreLogo();
+    // The borderless window keeps a sizing frame: a press near its edge starts a resize.
+    if (event->type() == QEvent::MouseButtonPress && windowHandle()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (widget && widget->window() == this && mouse->button() == Qt::LeftButton) {
+            const QPoint p = mapFromGlobal(mouse->globalPosition().toPoint());
+            Qt::Edges edges;
+            if (p.x() < kResizeMargin) edges |= Qt::LeftEdge;
+            if (p.x() >= width() - kResizeMargin) edges |= Qt::RightEdge;
+            if (p.y() < kResizeMargin) edges |= Qt::TopEdge;
+            if (p.y() >= height() - kResizeMargin) edges |= Qt::BottomEdge;
+            if (edges && windowHandle()->startSystemResize(edges)) return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ov

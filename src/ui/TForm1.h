@@ -1,0 +1,80 @@
+#pragma once
+#include "core/app/MainView.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class QSplitter;
+class QToolButton;
+
+namespace ov {
+
+class MainWindow;
+class SeekBarWidget;
+
+// The borderless main window. It shows what the core computed and forwards the user's
+// gestures to it.
+class TForm1 : public QWidget, public MainView {
+    Q_OBJECT
+public:
+    // videoScreen becomes `MainVideoScreen`, the centre of the window.
+    explicit TForm1(QWidget* videoScreen);
+    ~TForm1() override;
+
+    void SetCore(MainWindow* core);
+
+    // MainView
+    void Render(const MainWindowModel& model) override;
+    void HookApplicationEvents() override;
+    void CloseWindow() override;
+    bool IsMaximized() const override;
+    Bounds CurrentBounds() const override;
+
+    // Brings the window to the front, as a later start asks.
+    void BringToFront();
+
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QLabel* TitleLabel = nullptr;
+    QToolButton* actionShowAbout = nullptr;
+    QToolButton* actionAlwaysOnTop = nullptr;
+    QToolButton* actionHideProgram = nullptr;
+    QToolButton* actionCloseProgram = nullptr;
+    QPushButton* PlayMovie = nullptr;
+    QPushButton* OpenMovie = nullptr;
+    QSlider* zvSoundLevel = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lblTotalTime = nullptr;
+    QLabel* lblTimeLine = nullptr;
+    QPushButton* zvVideoInfo = nullptr;
+    QPushButton* ovOptionsBtn = nullptr;
+    SeekBarWidget* zvTrackBar = nullptr;
+    QWidget* plUIElementsPanel = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* MainVideoScreen = nullptr;
+    QLabel* Image1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildTitlePanel();
+    void BuildControlPanel();
+    void BuildPlaylistPanel();
+    void CentreLogo();
+
+    MainWindow* core_ = nullptr;
+    std::optional<Bounds> appliedBounds_;
+    bool closed_ = false;
+};
+
+} // namespace ov

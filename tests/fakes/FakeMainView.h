@@ -1,0 +1,30 @@
+#pragma once
+#include "core/app/MainView.h"
+
+#include <QStringList>
+
+namespace ov::test {
+
+// Keeps the last model shown and counts what the core asked of the window.
+class FakeMainView : public MainView {
+public:
+    void Render(const MainWindowModel& m) override {
+        model = m;
+        ++renders;
+    }
+    void HookApplicationEvents() override { calls << "HookApplicationEvents"; }
+    void CloseWindow() override {
+        calls << "CloseWindow";
+        if (onClose) onClose();
+    }
+    bool IsMaximized() const override { return maximized; }
+    Bounds CurrentBounds() const override { return model.bounds; }
+
+    MainWindowModel model;
+    int renders = 0;
+    QStringList calls;
+    bool maximized = false;
+    std::function<void()> onClose;
+};
+
+} // namespace ov::test
