@@ -105,7 +105,7 @@ void MainWindow::StartupSequence() {
     model_.timeLineText.clear();
     // 15: double buffering is the view's own.
     // 16
-    PlaceWindow();
+    model_.bounds = StartBounds(*Config, platform.system.PrimaryScreen(), model_.bounds);
     // 17
     tmrMsClickDiffer.setInterval(150);
     tmrMsClickDiffer.stop();
@@ -129,18 +129,16 @@ Bounds MainWindow::CentredBounds(int screenWidth, int screenHeight, int width, i
     return {screenWidth / 2 - width / 2, screenHeight / 2 - height / 2, width, height};
 }
 
-void MainWindow::PlaceWindow() {
-    if (Config->RmbWndState && Config->hasWindowBounds) {
-        model_.bounds = {Config->wndPosX, Config->wndPosY, Config->wndWidth, Config->wndHeight};
-    } else {
-        const ScreenProperties screen = platform.system.PrimaryScreen();
-        model_.bounds = CentredBounds(screen.width, screen.height, model_.bounds.width,
-                                      model_.bounds.height);
+Bounds MainWindow::StartBounds(const zvOVConfigInfo& config, const ScreenProperties& screen,
+                               const Bounds& design) {
+    Bounds bounds = config.RmbWndState && config.hasWindowBounds
+                        ? Bounds{config.wndPosX, config.wndPosY, config.wndWidth, config.wndHeight}
+                        : CentredBounds(screen.width, screen.height, design.width, design.height);
+    if (config.wasClosedInFullScreen) {
+        bounds.width = kMinWidth;
+        bounds.height = kMinHeight;
     }
-    if (Config->wasClosedInFullScreen) {
-        model_.bounds.width = kMinWidth;
-        model_.bounds.height = kMinHeight;
-    }
+    return bounds;
 }
 
 QString MainWindow::CommandLineFile(const QStringList& arguments) {

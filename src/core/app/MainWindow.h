@@ -7,6 +7,7 @@
 #include "core/playback/MovieInfo.h"
 #include "core/playback/cl_DirectShow.h"
 #include "core/playlist/PlayListItem.h"
+#include "ports/SystemInfo.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -66,6 +67,10 @@ public:
     static QString CommandLineFile(const QStringList& arguments);
     // Centred placement on a screen of the given size.
     static Bounds CentredBounds(int screenWidth, int screenHeight, int width, int height);
+    // Where the window starts: saved bounds when remembered, else centred; small when it was
+    // closed in full screen.
+    static Bounds StartBounds(const zvOVConfigInfo& config, const ScreenProperties& screen,
+                              const Bounds& design);
 
     const MainWindowModel& Model() const { return model_; }
     void Publish();
@@ -88,7 +93,6 @@ public:
 
 private:
     void StartupSequence();
-    void PlaceWindow();
 
     QStringList arguments_;
     MainWindowModel model_;
