@@ -2,6 +2,7 @@
 #include "adapters/desktop/LinuxSystemInfo.h"
 #include "adapters/gst/GstMediaGraph.h"
 #include "adapters/gst/GstVideoWidget.h"
+#include "adapters/mediainfo/MediaInfoLibReader.h"
 #include "adapters/qt/LocalInstanceGuard.h"
 #include "adapters/qt/QtDialogs.h"
 #include "adapters/qt/QtShell.h"
@@ -32,13 +33,14 @@ int main(int argc, char** argv) {
 
     ov::GstMediaGraph graph;
     auto* video = new ov::GstVideoWidget;
-    graph.SetVideoWindow(video);
+    graph.SetVideoSinkFactory(video->SinkFactory());
+    ov::MediaInfoLibReader mediaInfo;
     ov::QtDialogs dialogs;
     ov::QtShell shell;
     ov::TForm1 form(video);
     dialogs.SetParentWindow(&form);
 
-    ov::MainWindow core({graph, *video, system, dialogs, shell, form},
+    ov::MainWindow core({graph, *video, system, dialogs, shell, form, mediaInfo},
                         app.arguments().mid(1));
     form.SetCore(&core);
     guard.OnActivateRequest = [&form] { form.BringToFront(); };

@@ -1,6 +1,7 @@
 #include "ui/TForm1.h"
 
 #include "core/app/MainWindow.h"
+#include "core/playback/cl_playFunctions.h"
 #include "ui/JpegImage.h"
 #include "ui/OrvaneApplication.h"
 #include "ui/SeekBarWidget.h"
@@ -26,6 +27,7 @@ const QColor kFormColor(95, 106, 135);
 constexpr int kTitleHeight = 25;
 constexpr int kControlHeight = 82;
 constexpr int kResizeMargin = 4;
+constexpr int kTextPanelHeight = 27;
 
 QToolButton* SpeedButton(const QString& caption, QWidget* parent) {
     auto* b = new QToolButton(parent);
@@ -41,6 +43,12 @@ QPushButton* Button(const QString& caption, QWidget* parent, int width = 25) {
     b->setFixedSize(width, 23);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
+}
+
+bool SameItems(const QListWidget* list, const QStringList& items) {
+    for (int i = 0; i < items.size(); ++i)
+        if (list->item(i)->text() != items[i]) return false;
+    return true;
 }
 
 QLabel* TimeLabel(const QString& text, QWidget* parent) {
@@ -74,6 +82,11 @@ TForm1::TForm1(QWidget* videoScreen) : MainVideoScreen(videoScreen) {
     Image1->setPixmap(QPixmap::fromImage(LogoImage()));
     Image1->adjustSize();
     Image1->hide();
+    TextPanel = new QLabel(MainVideoScreen);
+    TextPanel->setObjectName(QStringLiteral("TextPanel"));
+    TextPanel->setAutoFillBackground(true);
+    TextPanel->setContentsMargins(6, 0, 6, 0);
+    TextPanel->hide();
     MainVideoScreen->installEventFilter(this);
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
@@ -102,6 +115,15 @@ void TForm1::SetCore(MainWindow* core) {
     core_ = core;
     connect(actionCloseProgram, &QToolButton::clicked, this, [this] {
         if (core_) core_->actionCloseProgramClick();
+    });
+    connect(PlayMovie, &QPushButton::clicked, this, [this] {
+        if (core_) ui_OpenMedia(*core_);
+    });
+    connect(OpenMovie, &QPushButton::clicked, this, [this] {
+        if (core_) ui_OpenMedia1(*core_);
+    });
+    connect(zvSoundLevel, &QSlider::valueChanged, this, [this](int position) {
+        if (core_) core_->zvSoundLevelChange(position);
     });
 }
 
@@ -203,21 +225,46 @@ void TForm1::Render(const MainWindowModel& m) {
     lblTimeLine->setText(m.timeLineText);
     actionCloseProgram->setEnabled(m.closeButtonEnabled);
     Image1->setVisible(m.logoVisible);
-    for (const char* caption : {">", "<"})
+    for (const auto& [caption, enabled] :
+         {std::pair{">", m.playlistNextEnabled}, std::pair{"<", m.playlistPrevEnabled}})
         if (auto* b = plUIElementsPanel->findChild<QPushButton*>(QStringLiteral("playlist:") + caption))
-            b->setEnabled(m.playlistNextPrevEnabled);
+            b->setEnabled(enabled);
     plUIElementsPanel->setVisible(m.playlistVisible);
     if (m.playlistVisible) {
         const int total = Splitter1->width();
         Splitter1->setSizes({std::max(1, total - m.playlistWidth), m.playlistWidth});
     }
     setMinimumSize(m.minWidth, m.minHeight);
+    RenderOverlay(m);
+    if (ListBox1->count() != m.playlist.Count() || !SameItems(ListBox1, m.playlist.items)) {
+        ListBox1->clear();
+        ListBox1->addItems(m.playlist.items);
+    }
+    ListBox1->setCurrentRow(m.playlist.ItemIndex);
     zvTrackBar->SetLook(m.seekBar);
     if (!appliedBounds_ || !(*appliedBounds_ == m.bounds)) {
         setGeometry(m.bounds.left, m.bounds.top, m.bounds.width, m.bounds.height);
         appliedBounds_ = m.bounds;
     }
-    CentreLogo();
+    LayOutVideoChildren();
+}
+
+void TForm1::RenderOverlay(const MainWindowModel& m) {
+    const OverlayPanel& o = m.overlay;
+    TextPanel->setVisible(!o.text.isEmpty());
+    if (o.text.isEmpty()) return;
+    QFont font(m.overlayFont.family);
+    font.setWeight(static_cast<QFont::Weight>(m.overlayFont.weight));
+    font.setStyleStrategy(m.overlayFont.antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+    if (o.points > 0) font.setPointSize(o.points);
+    else font.setPixelSize(m.overlayFont.height);
+    TextPanel->setFont(font);
+    QPalette pal = TextPanel->palette();
+    pal.setColor(QPalette::Window, ToQColor(o.background));
+    pal.setColor(QPalette::WindowText, ToQColor(o.color));
+    TextPanel->setPalette(pal);
+    TextPanel->setText(o.text);
+    TextPanel->raise();
 }
 
 void TForm1::HookApplicationEvents() {
@@ -254,17 +301,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    CentreLogo();
+    LayOutVideoChildren();
 }
 
-void TForm1::CentreLogo() {
+void TForm1::LayOutVideoChildren() {
     if (!Image1) return;
     Image1->move((MainVideoScreen->width() - Image1->width()) / 2,
                  (MainVideoScreen->height() - Image1->height()) / 2);
+    TextPanel->setGeometry(0, 0, MainVideoScreen->width(), kTextPanelHeight);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MainVideoScreen && event->type() == QEvent::Resize) CentreLogo();
+    if (watched == MainVideoScreen && event->type() == QEvent::Resize) LayOutVideoChildren();
     // The borderless window keeps a sizing frame: a press near its edge starts a resize.
     if (event->type() == QEvent::MouseButtonPress && windowHandle()) {
         auto* widget = qobject_cast<QWidget*>(watched);

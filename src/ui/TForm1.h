@@ -60,6 +60,7 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* MainVideoScreen = nullptr;
     QLabel* Image1 = nullptr;
+    QLabel* TextPanel = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +71,8 @@ private:
     void BuildTitlePanel();
     void BuildControlPanel();
     void BuildPlaylistPanel();
-    void CentreLogo();
+    void LayOutVideoChildren();
+    void RenderOverlay(const MainWindowModel& model);
 
     MainWindow* core_ = nullptr;
     std::optional<Bounds> appliedBounds_;

@@ -1,8 +1,10 @@
 #include "core/app/MainWindow.h"
+#include "support/Harness.h"
 #include "core/system/cl_debugLog.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMainView.h"
 #include "fakes/FakeMediaGraph.h"
+#include "fakes/FakeMisc.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemInfo.h"
 #include "fakes/FakeVideoWindow.h"
@@ -14,34 +16,9 @@
 #include <gtest/gtest.h>
 
 using namespace ov;
+using ov::test::Harness;
 
 namespace {
-
-// One main window over fakes, with the debug log recorded.
-struct Harness {
-    explicit Harness(QStringList args = {}) {
-        system.mediaFrameworkVersion = "4.09.00.0904";
-        system.soundDeviceCount = 1;
-        system.programVersion = ProgramVersion{1, 0, 0, 211};
-        system.primaryScreen = {1024, 768, 24, 60};
-        SetLogSink(&log);
-        window = std::make_unique<MainWindow>(
-            Platform{graph, video, system, dialogs, shell, view}, std::move(args));
-        window->onOpenFromCommandLine = [this](const QString& p) { opened << p; };
-        view.onClose = [this] { window->FormClose(); };
-    }
-    ~Harness() { SetLogSink(nullptr); }
-
-    RecordingLogSink log;
-    test::FakeMediaGraph graph;
-    test::FakeVideoWindow video;
-    test::FakeSystemInfo system;
-    test::FakeDialogs dialogs;
-    test::FakeShell shell;
-    test::FakeMainView view;
-    std::unique_ptr<MainWindow> window;
-    QStringList opened;
-};
 
 // The lines of the start-up sequence after the header, in order.
 const QStringList kStartupLines = {
@@ -75,7 +52,8 @@ TEST(Startup, SetsUpTheWindow) {
     EXPECT_EQ(m.playCaption, ">");
     EXPECT_EQ(m.soundLevel, 5000);
     EXPECT_TRUE(m.logoVisible);
-    EXPECT_FALSE(m.playlistNextPrevEnabled);
+    EXPECT_FALSE(m.playlistNextEnabled);
+    EXPECT_FALSE(m.playlistPrevEnabled);
     EXPECT_FALSE(m.playlistVisible) << "hidden by the saved default";
     EXPECT_EQ(m.playlistWidth, 107);
     EXPECT_EQ(m.minWidth, 381);
@@ -152,8 +130,10 @@ TEST(Startup, CommandLineRule) {
     for (const Case& c : cases) {
         Harness h(c.args);
         h.window->FormCreate();
-        EXPECT_EQ(h.opened, c.opened.isEmpty() ? QStringList() : QStringList{c.opened})
-            << c.args.join(' ').toStdString();
+        EXPECT_EQ(h.window->MovieInfo->FullPath, c.opened) << c.args.join(' ').toStdString();
+        EXPECT_EQ(h.graph.CountCalls("RenderFile"), c.opened.isEmpty() ? 0 : 1);
+        EXPECT_EQ(h.window->model.playlist.items,
+                  c.opened.isEmpty() ? QStringList() : QStringList{"movie.avi"});
     }
 }
 

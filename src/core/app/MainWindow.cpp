@@ -1,6 +1,8 @@
 #include "core/app/MainWindow.h"
 
+#include "core/app/OverlayText.h"
 #include "core/config/cl_ConfigFile.h"
+#include "core/playback/cl_playFunctions.h"
 #include "core/system/cl_debugLog.h"
 #include "core/system/sys_SysUtils.h"
 #include "ports/Dialogs.h"
@@ -20,14 +22,16 @@ constexpr int kMinHeight = 320;
 } // namespace
 
 MainWindow::MainWindow(Platform p, QStringList arguments)
-    : platform(p), arguments_(std::move(arguments)) {
-    for (QTimer* t : {&PlayTimer, &tmrMsClickDiffer, &msHideSecsRestoreTimer, &Timer2})
-        t->stop();
+    : platform(p), VFVideoInfo1(p.mediaInfo), arguments_(std::move(arguments)) {
+    QObject::connect(&PlayTimer, &QTimer::timeout, [this] { PlayTimerTick(*this); });
+    Timer2.setInterval(1000);
+    QObject::connect(&Timer2, &QTimer::timeout, [this] { OverlayTimerTick(*this); });
+    platform.graph.events.OnGraphComplete = [this] { FilterGraph1GraphComplete(*this); };
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Publish() { platform.view.Render(model_); }
+void MainWindow::Publish() { platform.view.Render(model); }
 
 void MainWindow::FormCreate() {
     try {
@@ -47,9 +51,9 @@ void MainWindow::StartupSequence() {
     // 2
     SetDateSeparator(QLatin1Char('.'));
     // 3
-    model_.titleCaption =
-        kProductName + " v" + GetProgramVersion(platform.system, 3) + " " + kReleaseTag;
-    model_.titleBold = true;
+    startupTitle = kProductName + " v" + GetProgramVersion(platform.system, 3) + " " + kReleaseTag;
+    model.titleCaption = startupTitle;
+    model.titleBold = true;
     // 4
     platform.view.HookApplicationEvents();
     // 5
@@ -76,48 +80,49 @@ void MainWindow::StartupSequence() {
     PlayList->CurrentIndex = -1;
     // 9
     DebugLog("Set UI elements.");
-    model_.playCaption = QStringLiteral(">");
-    model_.soundLevel = MovieInfo->Volume;
-    model_.logoVisible = true;
-    model_.playlistNextPrevEnabled = false;
+    model.playCaption = QStringLiteral(">");
+    zvSoundLevelChange(MovieInfo->Volume);
+    model.logoVisible = true;
+    model.playlistNextEnabled = false;
+    model.playlistPrevEnabled = false;
     platform.video.SetAspectRatio(AspectMode::rmLetterBox);
     // 10
-    model_.minWidth = kMinWidth;
-    model_.minHeight = kMinHeight;
-    model_.seekBar.height = 8;
-    model_.seekBar.colorBackground = Rgb(255, 255, 255);
-    model_.seekBar.colorLBegin = Rgb(255, 255, 255);
-    model_.seekBar.colorLoop = Rgb(0, 0, 0);
-    model_.seekBar.colorBorder = Rgb(0, 0, 0);
-    model_.seekBar.colorBevelSingle = Rgb(255, 255, 0);
-    model_.seekBar.colorBar = Rgb(0, 255, 0);
-    model_.seekBar.markerWidth = 0;
+    model.minWidth = kMinWidth;
+    model.minHeight = kMinHeight;
+    model.seekBar.height = 8;
+    model.seekBar.colorBackground = Rgb(255, 255, 255);
+    model.seekBar.colorLBegin = Rgb(255, 255, 255);
+    model.seekBar.colorLoop = Rgb(0, 0, 0);
+    model.seekBar.colorBorder = Rgb(0, 0, 0);
+    model.seekBar.colorBevelSingle = Rgb(255, 255, 0);
+    model.seekBar.colorBar = Rgb(0, 255, 0);
+    model.seekBar.markerWidth = 0;
     // 11
-    model_.hintPauseMs = 800;
-    model_.hintHidePauseMs = 30000;
+    model.hintPauseMs = 800;
+    model.hintHidePauseMs = 30000;
     // 12: the shutdown countdown dialog is created hidden with the application.
     // 13
-    model_.seekBar.min = 0;
-    model_.seekBar.position = 0;
+    model.seekBar.min = 0;
+    model.seekBar.position = 0;
     // 14
-    model_.playlistVisible = !UIState->PlaylistHidden;
-    model_.playlistWidth = Config->asPlaylistWidth;
-    model_.timeLineText.clear();
+    model.playlistVisible = !UIState->PlaylistHidden;
+    model.playlistWidth = Config->asPlaylistWidth;
+    model.timeLineText.clear();
     // 15: double buffering is the view's own.
     // 16
-    model_.bounds = StartBounds(*Config, platform.system.PrimaryScreen(), model_.bounds);
+    model.bounds = StartBounds(*Config, platform.system.PrimaryScreen(), model.bounds);
     // 17
     tmrMsClickDiffer.setInterval(150);
     tmrMsClickDiffer.stop();
     PlayTimer.setInterval(100);
     PlayTimer.stop();
     // 18
-    model_.overlayFont = {QStringLiteral("Arial"), 15, 7, 700, true};
+    model.overlayFont = {QStringLiteral("Arial"), 15, 7, 700, true};
     onScreenFontCreated = true;
     Publish();
     // 19
     DebugLog("Checking system requirements...");
-    CheckSystemRequirements(platform.system, platform.dialogs, [this] { CloseMovie(); });
+    CheckSystemRequirements(platform.system, platform.dialogs, [this] { CloseMovie(*this); });
     // 20
     DebugLog("Checking command line...");
     const QString file = CommandLineFile(arguments_);
@@ -148,21 +153,10 @@ QString MainWindow::CommandLineFile(const QStringList& arguments) {
     return arguments.first();
 }
 
-void MainWindow::OpenFromCommandLine(const QString& path) {
-    if (onOpenFromCommandLine) onOpenFromCommandLine(path);
-}
-
-void MainWindow::CloseMovie() {
-    // Closing forgets the remembered last movie, so a failed check does not reopen it.
-    if (Config) Config->latestMovie.clear();
-    if (MovieInfo) {
-        MovieInfo->Opened = false;
-        MovieInfo->Playing = false;
-    }
-}
+void MainWindow::OpenFromCommandLine(const QString& path) { OpenMedia(*this, path, true); }
 
 void MainWindow::actionCloseProgramClick() {
-    model_.closeButtonEnabled = false;
+    model.closeButtonEnabled = false;
     Publish();
     ExitProgram();
 }
@@ -171,7 +165,10 @@ void MainWindow::ExitProgram() {
     // 1: the resume position is stored by the resume cache when a movie is loaded.
     if (MovieInfo && MovieInfo->Opened && Config && Config->ovSeekToLastStop)
         DebugLog("Trying to save current video pos.");
-    // 2 to 4: autosave, on-screen text and playlist file are written by their owners.
+    // 2: the autosave state is written with the configuration file.
+    // 3
+    ShowOverlayText(*this, QString(), 3, 0);
+    // 4: the playlist file is written by the playlist when it is remembered.
     // 5
     platform.view.CloseWindow();
 }
@@ -180,7 +177,7 @@ void MainWindow::FormClose() {
     // 1
     if (MovieInfo && (MovieInfo->Opened || MovieInfo->Playing)) {
         DebugLog("Closing a movie...");
-        CloseMovie();
+        CloseMovie(*this);
     }
     // 2
     DebugLog("Freeing memory...");
@@ -188,6 +185,7 @@ void MainWindow::FormClose() {
     platform.graph.SetActive(false);
     // 3
     PlayTimer.stop();
+    Timer2.stop();
     MovieInfo.reset();
     UIState.reset();
     Config.reset();
@@ -200,6 +198,11 @@ void MainWindow::FormClose() {
 void MainWindow::FormDestroy() {
     DebugLog("Close Main Window.");
     DebugLogStop();
+}
+
+void MainWindow::zvSoundLevelChange(int position) {
+    model.soundLevel = std::clamp(position, 0, 10000);
+    platform.graph.SetVolume(model.soundLevel);
 }
 
 void MainWindow::AppException(const std::exception& error) {

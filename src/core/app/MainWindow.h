@@ -5,6 +5,7 @@
 #include "core/app/UIState.h"
 #include "core/config/sys_Types.h"
 #include "core/playback/MovieInfo.h"
+#include "core/mediainfo/TVFVideoInfo.h"
 #include "core/playback/cl_DirectShow.h"
 #include "core/playlist/PlayListItem.h"
 #include "ports/SystemInfo.h"
@@ -22,6 +23,7 @@ class VideoWindow;
 class SystemInfo;
 class Dialogs;
 class Shell;
+class MediaInfoReader;
 
 // The platform the main window works through.
 struct Platform {
@@ -31,6 +33,7 @@ struct Platform {
     Dialogs& dialogs;
     Shell& shell;
     MainView& view;
+    MediaInfoReader& mediaInfo;
 };
 
 // The main window's behaviour: start-up, the exit sequence and the close handling. It owns the
@@ -53,15 +56,14 @@ public:
     // The destruction handler.
     void FormDestroy();
 
+    // The volume slider moved, by the user or by the program: the graph follows.
+    void zvSoundLevelChange(int position);
+
     // Unhandled exceptions from event handlers end here.
     void AppException(const std::exception& error);
 
-    // Closes the loaded movie.
-    void CloseMovie();
     // The command-line file: added to the playlist and opened.
     void OpenFromCommandLine(const QString& path);
-    // Called for the one command-line file that passes the rule; the loader opens it.
-    std::function<void(const QString& path)> onOpenFromCommandLine;
 
     // The command-line rule: exactly one argument naming an existing file that is not a folder.
     static QString CommandLineFile(const QStringList& arguments);
@@ -72,8 +74,11 @@ public:
     static Bounds StartBounds(const zvOVConfigInfo& config, const ScreenProperties& screen,
                               const Bounds& design);
 
-    const MainWindowModel& Model() const { return model_; }
+    const MainWindowModel& Model() const { return model; }
+    // Shows the model's current state in the view.
     void Publish();
+    // What the view shows; written by the core only.
+    MainWindowModel model;
 
     // Process-wide objects and records.
     std::unique_ptr<ovActions> Actions;
@@ -83,6 +88,10 @@ public:
     std::unique_ptr<zvPlayListItem> PlayList;
     std::unique_ptr<zvOVConfigInfo> Config;
     bool onScreenFontCreated = false;
+    // Remaining ticks of the on-screen text.
+    std::uint8_t overlayCountdown = 0;
+    // The title panel's text at start-up, shown again when a movie closes.
+    QString startupTitle;
 
     QTimer PlayTimer;
     QTimer tmrMsClickDiffer;
@@ -90,12 +99,13 @@ public:
     QTimer Timer2;
 
     Platform platform;
+    // The media-information component.
+    TVFVideoInfo VFVideoInfo1;
 
 private:
     void StartupSequence();
 
     QStringList arguments_;
-    MainWindowModel model_;
 };
 
 } // namespace ov

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace ov {
@@ -30,6 +31,9 @@ struct SeekBarLook {
     double min = 0;
     double max = 100;
     double position = 0;
+    double loopBegin = 0;
+    double loopEnd = 100;
+    bool loopBEnabled = false;
 };
 
 struct OverlayFont {
@@ -38,6 +42,27 @@ struct OverlayFont {
     int width = 0;
     int weight = 0;
     bool antialiased = false;
+};
+
+// The on-screen text panel across the top of the video.
+struct OverlayPanel {
+    QString text;
+    int points = 0;           // font size in points; 0 until a text sets it
+    std::uint32_t color = 0;  // RGB, red lowest
+    std::uint32_t background = 0;
+};
+
+// The playlist list box: its item texts (file names) and its selection.
+struct PlaylistBox {
+    QStringList items;
+    int ItemIndex = -1;
+    int Count() const { return static_cast<int>(items.size()); }
+    // Exact-match search that ignores letter case; -1 when absent.
+    int IndexOf(const QString& name) const {
+        for (int i = 0; i < items.size(); ++i)
+            if (items[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+        return -1;
+    }
 };
 
 // Everything the main window shows, as the core computed it. The view renders it and decides
@@ -52,7 +77,6 @@ struct MainWindowModel {
     QString timeLineText;
     bool closeButtonEnabled = true;
     bool logoVisible = false; // Image1
-    bool playlistNextPrevEnabled = true;
     bool playlistVisible = false;
     int playlistWidth = 107;
     int minWidth = 0;
@@ -62,6 +86,10 @@ struct MainWindowModel {
     int hintHidePauseMs = 2500;
     SeekBarLook seekBar;
     OverlayFont overlayFont;
+    OverlayPanel overlay;
+    PlaylistBox playlist;
+    bool playlistNextEnabled = true; // ">"
+    bool playlistPrevEnabled = true; // "<"
 };
 
 } // namespace ov
