@@ -4,7 +4,8 @@
 #include "core/playback/cl_playFunctions.h"
 #include "ui/JpegImage.h"
 #include "ui/OrvaneApplication.h"
-#include "ui/SeekBarWidget.h"
+#include "core/playback/Seeking.h"
+#include "ui/zvProgressBarWidget.h"
 #include "ui/UiColors.h"
 
 #include <QApplication>
@@ -116,6 +117,7 @@ void TForm1::SetCore(MainWindow* core) {
     connect(actionCloseProgram, &QToolButton::clicked, this, [this] {
         if (core_) core_->actionCloseProgramClick();
     });
+    AttachSeekBar();
     connect(PlayMovie, &QPushButton::clicked, this, [this] {
         if (core_) ui_OpenMedia(*core_);
     });
@@ -166,8 +168,6 @@ void TForm1::BuildControlPanel() {
     lblTimeLine = TimeLabel(QString(), Panel2);
     zvVideoInfo = Button(QStringLiteral("I"), Panel2);
     ovOptionsBtn = Button(QStringLiteral("O"), Panel2);
-    zvTrackBar = new SeekBarWidget(Panel2);
-    zvTrackBar->setObjectName(QStringLiteral("zvTrackBar"));
 
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
@@ -185,7 +185,17 @@ void TForm1::BuildControlPanel() {
     column->setContentsMargins(6, 6, 6, 6);
     column->addLayout(row);
     column->addStretch(1);
-    column->addWidget(zvTrackBar);
+}
+
+// The seek bar's state belongs to the core, so its widget is made once the core exists.
+void TForm1::AttachSeekBar() {
+    zvTrackBar = new zvProgressBarWidget(core_->zvTrackBar, Panel2);
+    zvTrackBar->setObjectName(QStringLiteral("zvTrackBar"));
+    static_cast<QVBoxLayout*>(Panel2->layout())->addWidget(zvTrackBar);
+    const auto width = [this] { return core_->zvTrackBar.Width(); };
+    zvTrackBar->OnMouseDown = [this, width](int x) { ProgressSeekMouseDown(*core_, x, width()); };
+    zvTrackBar->OnMouseMove = [this, width](int x) { FSProgressSeekMouseMove(*core_, x, width()); };
+    zvTrackBar->OnMouseUp = [this, width](int x) { FSProgressSeekMouseUp(*core_, x, width()); };
 }
 
 void TForm1::BuildPlaylistPanel() {
@@ -241,7 +251,6 @@ void TForm1::Render(const MainWindowModel& m) {
         ListBox1->addItems(m.playlist.items);
     }
     ListBox1->setCurrentRow(m.playlist.ItemIndex);
-    zvTrackBar->SetLook(m.seekBar);
     if (!appliedBounds_ || !(*appliedBounds_ == m.bounds)) {
         setGeometry(m.bounds.left, m.bounds.top, m.bounds.width, m.bounds.height);
         appliedBounds_ = m.bounds;

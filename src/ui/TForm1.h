@@ -15,7 +15,7 @@ class QToolButton;
 namespace ov {
 
 class MainWindow;
-class SeekBarWidget;
+class zvProgressBarWidget;
 
 // The borderless main window. It shows what the core computed and forwards the user's
 // gestures to it.
@@ -54,7 +54,7 @@ public:
     QLabel* lblTimeLine = nullptr;
     QPushButton* zvVideoInfo = nullptr;
     QPushButton* ovOptionsBtn = nullptr;
-    SeekBarWidget* zvTrackBar = nullptr;
+    zvProgressBarWidget* zvTrackBar = nullptr;
     QWidget* plUIElementsPanel = nullptr;
     QListWidget* ListBox1 = nullptr;
     QSplitter* Splitter1 = nullptr;
@@ -71,6 +71,7 @@ private:
     void BuildTitlePanel();
     void BuildControlPanel();
     void BuildPlaylistPanel();
+    void AttachSeekBar();
     void LayOutVideoChildren();
     void RenderOverlay(const MainWindowModel& model);
 

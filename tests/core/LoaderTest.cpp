@@ -81,7 +81,7 @@ TEST(Loader, WindowTakesTheMovieSize) {
     } cases[] = {
         // Centred on the 1024 x 768 screen of the harness.
         {1280, 720, {1024 / 2 - 1285 / 2, 768 / 2 - 823 / 2, 1285, 823}, 1280, 745},
-        {96, 96, {167, 171, 689, 426}, 96, 121},
+        {96, 96, {168, 171, 689, 426}, 96, 121},
     };
     for (const Case& c : cases) {
         Loader l;
@@ -140,19 +140,25 @@ TEST(Loader, SecondMovieClosesTheFirst) {
 
 TEST(Loader, CloseMovieReturnsToTheEmptyWindow) {
     Loader l;
-    InitializeMovie(*l.window, l.Movie("one.avi"));
+    OpenMedia(*l.window, l.Movie("one.avi"), true);
     l.window->Config->latestMovie = "/x/one.avi";
     CloseMovie(*l.window);
     const MainWindowModel& m = l.window->model;
     EXPECT_EQ(m.titleCaption, "Orvane Player v1.0 Release Candidate");
     EXPECT_TRUE(m.logoVisible);
     EXPECT_EQ(m.playCaption, ">");
-    EXPECT_EQ(m.seekBar.min, 0);
-    EXPECT_EQ(m.seekBar.max, 1);
-    EXPECT_EQ(m.seekBar.position, 0);
+    EXPECT_EQ(l.window->zvTrackBar.Min(), 0);
+    EXPECT_EQ(l.window->zvTrackBar.Max(), 1);
+    EXPECT_EQ(l.window->zvTrackBar.Position(), 0);
     EXPECT_TRUE(l.window->Config->latestMovie.isEmpty());
     EXPECT_EQ(l.window->PlayList->CurrentIndex, 0) << "the list still has its entry";
     EXPECT_GE(l.video.repaints, 1);
+
+    // Without entries the current index is forgotten.
+    Loader bare;
+    InitializeMovie(*bare.window, bare.Movie("one.avi"));
+    CloseMovie(*bare.window);
+    EXPECT_EQ(bare.window->PlayList->CurrentIndex, -1);
 }
 
 TEST(Loader, OpenDialogAddsAndPlaysTheFirstChosen) {
@@ -242,8 +248,8 @@ TEST(Transport, TimerShowsElapsedOrRemainingTime) {
     l.graph.seeking.currentPosition = 30 * RefTimePerSecond;
     PlayTimerTick(*l.window);
     EXPECT_EQ(l.window->model.elapsedText, "0:00:30");
-    EXPECT_EQ(l.window->model.seekBar.position, 30.0 * RefTimePerSecond);
-    EXPECT_EQ(l.window->model.seekBar.loopBegin, 30.0 * RefTimePerSecond);
+    EXPECT_EQ(l.window->zvTrackBar.Position(), 30 * RefTimePerSecond);
+    EXPECT_EQ(l.window->zvTrackBar.LoopBegin(), 30 * RefTimePerSecond);
     l.window->Config->mscRvrsPbTime = 1;
     PlayTimerTick(*l.window);
     EXPECT_EQ(l.window->model.elapsedText, "-0:01:00");

@@ -126,7 +126,7 @@ TEST(Seeking, ClickDragAndRelease) {
     FSProgressSeekMouseUp(*s.window, 400, 200);
     EXPECT_FALSE(s.window->UIState->SeekDragging);
     EXPECT_EQ(s.Position(), 90 * kSecond);
-    EXPECT_EQ(s.window->model.seekBar.position, 180.0 * kSecond);
+    EXPECT_EQ(s.window->zvTrackBar.Position(), 180 * kSecond);
 }
 
 TEST(Seeking, HoverShowsTheTimeUnderTheMouse) {

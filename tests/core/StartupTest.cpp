@@ -58,10 +58,14 @@ TEST(Startup, SetsUpTheWindow) {
     EXPECT_EQ(m.playlistWidth, 107);
     EXPECT_EQ(m.minWidth, 381);
     EXPECT_EQ(m.minHeight, 320);
-    EXPECT_EQ(m.seekBar.height, 8);
-    EXPECT_EQ(m.seekBar.markerWidth, 0);
-    EXPECT_EQ(m.seekBar.colorBevelSingle, Rgb(255, 255, 0));
-    EXPECT_EQ(m.seekBar.colorBar, Rgb(0, 255, 0));
+    const zvProgressBar& bar = h.window->zvTrackBar;
+    EXPECT_EQ(bar.Height(), 8);
+    EXPECT_EQ(bar.MarkerWidth(), 0);
+    EXPECT_EQ(bar.ColorBevelSingle(), Rgb(255, 255, 0));
+    EXPECT_EQ(bar.ColorBar(), Rgb(0, 255, 0));
+    EXPECT_EQ(bar.ColorLBegin(), clWhite);
+    EXPECT_EQ(bar.Position(), 0);
+    EXPECT_EQ(bar.Max(), 100);
     EXPECT_EQ(m.overlayFont.family, "Arial");
     EXPECT_EQ(m.overlayFont.weight, 700);
     EXPECT_EQ(h.video.AspectRatio(), AspectMode::rmLetterBox);
@@ -87,7 +91,7 @@ TEST(Startup, CentresTheWindowOnThePrimaryScreen) {
     EXPECT_EQ(MainWindow::CentredBounds(1024, 768, 700, 500), (Bounds{162, 134, 700, 500}));
     Harness h;
     h.window->FormCreate();
-    EXPECT_EQ(h.view.model.bounds, (Bounds{167, 171, 689, 426}));
+    EXPECT_EQ(h.view.model.bounds, (Bounds{168, 171, 689, 426}));
 }
 
 TEST(Startup, StartBounds) {

@@ -27,6 +27,19 @@ MainWindow::MainWindow(Platform p, QStringList arguments)
     Timer2.setInterval(1000);
     QObject::connect(&Timer2, &QTimer::timeout, [this] { OverlayTimerTick(*this); });
     platform.graph.events.OnGraphComplete = [this] { FilterGraph1GraphComplete(*this); };
+    // The seek bar's design values; start-up gives it the player's look.
+    zvTrackBar.SetColorBar(clYellow);
+    zvTrackBar.SetColorLBegin(clAqua);
+    zvTrackBar.SetColorLEnd(clFuchsia);
+    zvTrackBar.SetColorLoop(clLime);
+    zvTrackBar.SetColorBorder(clYellow);
+    zvTrackBar.SetBorderWidth(1);
+    zvTrackBar.SetBevelOuterWidth(0);
+    zvTrackBar.SetPosition(50);
+    zvTrackBar.SetMax(100);
+    zvTrackBar.SetLoopEnd(100);
+    zvTrackBar.SetPositionDefault(50);
+    zvTrackBar.SetBounds(676, 15);
 }
 
 MainWindow::~MainWindow() = default;
@@ -58,7 +71,7 @@ void MainWindow::StartupSequence() {
     platform.view.HookApplicationEvents();
     // 5
     DebugLog("Initialize Orvane Player Engine");
-    Actions = std::make_unique<ovActions>();
+    Actions = std::make_unique<ovActions>(*this);
     Player = std::make_unique<zvOrvanePlayer>();
     // 6
     DebugLog("Allocate memory for system objects.");
@@ -89,21 +102,21 @@ void MainWindow::StartupSequence() {
     // 10
     model.minWidth = kMinWidth;
     model.minHeight = kMinHeight;
-    model.seekBar.height = 8;
-    model.seekBar.colorBackground = Rgb(255, 255, 255);
-    model.seekBar.colorLBegin = Rgb(255, 255, 255);
-    model.seekBar.colorLoop = Rgb(0, 0, 0);
-    model.seekBar.colorBorder = Rgb(0, 0, 0);
-    model.seekBar.colorBevelSingle = Rgb(255, 255, 0);
-    model.seekBar.colorBar = Rgb(0, 255, 0);
-    model.seekBar.markerWidth = 0;
+    zvTrackBar.SetHeight(8);
+    zvTrackBar.SetColorBackground(clWhite);
+    zvTrackBar.SetColorLBegin(clWhite);
+    zvTrackBar.SetColorLoop(clBlack);
+    zvTrackBar.SetColorBorder(clBlack);
+    zvTrackBar.SetColorBevelSingle(Rgb(255, 255, 0));
+    zvTrackBar.SetColorBar(Rgb(0, 255, 0));
+    zvTrackBar.SetMarkerWidth(0);
     // 11
     model.hintPauseMs = 800;
     model.hintHidePauseMs = 30000;
     // 12: the shutdown countdown dialog is created hidden with the application.
     // 13
-    model.seekBar.min = 0;
-    model.seekBar.position = 0;
+    SetProgressMin(*this, 0);
+    SetProgressPos(*this, 0);
     // 14
     model.playlistVisible = !UIState->PlaylistHidden;
     model.playlistWidth = Config->asPlaylistWidth;

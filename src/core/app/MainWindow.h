@@ -4,6 +4,7 @@
 #include "core/app/MainWindowModel.h"
 #include "core/app/UIState.h"
 #include "core/config/sys_Types.h"
+#include "core/controls/sys_zvProgressBar.h"
 #include "core/playback/MovieInfo.h"
 #include "core/mediainfo/TVFVideoInfo.h"
 #include "core/playback/cl_DirectShow.h"
@@ -92,6 +93,9 @@ public:
     std::uint8_t overlayCountdown = 0;
     // The title panel's text at start-up, shown again when a movie closes.
     QString startupTitle;
+
+    // The seek bar's state; the view paints it.
+    zvProgressBar zvTrackBar;
 
     QTimer PlayTimer;
     QTimer tmrMsClickDiffer;

@@ -19,23 +19,6 @@ inline constexpr std::uint32_t Rgb(int r, int g, int b) {
            (static_cast<std::uint32_t>(b) << 16);
 }
 
-struct SeekBarLook {
-    int height = 10;
-    std::uint32_t colorBackground = Rgb(255, 255, 255);
-    std::uint32_t colorLBegin = Rgb(0, 128, 0);
-    std::uint32_t colorLoop = 0;
-    std::uint32_t colorBorder = 0;
-    std::uint32_t colorBevelSingle = 0;
-    std::uint32_t colorBar = Rgb(0, 255, 0);
-    int markerWidth = 3;
-    double min = 0;
-    double max = 100;
-    double position = 0;
-    double loopBegin = 0;
-    double loopEnd = 100;
-    bool loopBEnabled = false;
-};
-
 struct OverlayFont {
     QString family;
     int height = 0;
@@ -84,7 +67,6 @@ struct MainWindowModel {
     Bounds bounds{0, 0, 689, 426};
     int hintPauseMs = 500;
     int hintHidePauseMs = 2500;
-    SeekBarLook seekBar;
     OverlayFont overlayFont;
     OverlayPanel overlay;
     PlaylistBox playlist;

@@ -29,8 +29,8 @@ void StepBy(MainWindow& w, Kind kind, int direction) {
 }
 
 // The bar shows the target at once; the graph is told the clamped value.
-void SeekBarTo(MainWindow& w, double target) {
-    w.model.seekBar.position = target;
+void SeekBarTo(MainWindow& w, long double target) {
+    w.zvTrackBar.SetPosition(target);
     SetProgressPos(w, target);
     w.Player->RefreshSeeking(w.platform.graph);
     w.Player->SetPositionClamped(static_cast<RefTime>(target));
@@ -55,16 +55,15 @@ void skng_SetVideoToBegin(MainWindow& w) {
     ShowOverlayText(w, QStringLiteral("Seek: 0:00:00"), 1, 0);
 }
 
-double SeekTarget(double max, int x, int barWidth) {
+long double SeekTarget(long double max, int x, int barWidth) {
     if (barWidth <= 0) return 0;
-    const long double exact = static_cast<long double>(max) * x / barWidth;
     // nearbyint rounds halves to even in the default rounding mode.
-    return static_cast<double>(std::nearbyintl(exact));
+    return std::nearbyintl(max * x / barWidth);
 }
 
 void ProgressSeekMouseDown(MainWindow& w, int x, int barWidth) {
     if (!w.MovieInfo->Opened) return;
-    SeekBarTo(w, SeekTarget(w.model.seekBar.max, x, barWidth));
+    SeekBarTo(w, SeekTarget(w.zvTrackBar.Max(), x, barWidth));
     w.UIState->SeekDragging = true;
     ShowOverlayText(w, "Seek: " + CurrentPositionText(w), 1, 0);
     w.Publish();
@@ -72,7 +71,7 @@ void ProgressSeekMouseDown(MainWindow& w, int x, int barWidth) {
 
 void FSProgressSeekMouseMove(MainWindow& w, int x, int barWidth) {
     if (!w.MovieInfo->Opened) return;
-    const double target = SeekTarget(w.model.seekBar.max, x, barWidth);
+    const long double target = SeekTarget(w.zvTrackBar.Max(), x, barWidth);
     if (w.UIState->SeekDragging) {
         w.Player->RefreshSeeking(w.platform.graph);
         w.Player->SetPositionClamped(static_cast<RefTime>(target));
@@ -85,7 +84,7 @@ void FSProgressSeekMouseMove(MainWindow& w, int x, int barWidth) {
 
 void FSProgressSeekMouseUp(MainWindow& w, int x, int barWidth) {
     if (!w.MovieInfo->Opened) return;
-    SeekBarTo(w, SeekTarget(w.model.seekBar.max, x, barWidth));
+    SeekBarTo(w, SeekTarget(w.zvTrackBar.Max(), x, barWidth));
     w.UIState->SeekDragging = false;
     w.Publish();
 }

@@ -21,6 +21,6 @@ void ProgressSeekMouseDown(MainWindow& w, int x, int barWidth);
 void FSProgressSeekMouseMove(MainWindow& w, int x, int barWidth);
 void FSProgressSeekMouseUp(MainWindow& w, int x, int barWidth);
 // Max × x ÷ width, rounded to the nearest integer, halves to even.
-double SeekTarget(double max, int x, int barWidth);
+long double SeekTarget(long double max, int x, int barWidth);
 
 } // namespace ov

@@ -112,14 +112,14 @@ void InitializeMovie(MainWindow& w, const QString& path) {
     m.minHeight = movie.VideoHeight;
     // 13
     w.PlayTimer.start();
-    m.seekBar.markerWidth = 4;
-    m.seekBar.loopBEnabled = true;
+    w.zvTrackBar.SetMarkerWidth(4);
+    w.zvTrackBar.SetLoopBEnabled(true);
     // 14
     w.Player->RefreshSeeking(w.platform.graph);
     movie.StopTime = w.Player->StopPosition();
     m.totalText = FormatRefTime(false, movie.StopTime);
-    SetProgressMax(w, static_cast<double>(movie.StopTime));
-    m.seekBar.loopEnd = static_cast<double>(movie.StopTime);
+    SetProgressMax(w, movie.StopTime);
+    w.zvTrackBar.SetLoopEnd(movie.StopTime);
     // 15
     NoteMovieLoaded(w);
     // 16
@@ -333,7 +333,7 @@ void PlayTimerTick(MainWindow& w) {
     const RefTime stop = w.Player->StopPosition();
     w.model.elapsedText = w.Config->mscRvrsPbTime ? "-" + FormatRefTime(false, stop - current)
                                                   : FormatRefTime(false, current);
-    SetProgressPos(w, static_cast<double>(current));
+    SetProgressPos(w, current);
     w.Publish();
 }
 
@@ -350,13 +350,13 @@ void FilterGraph1GraphComplete(MainWindow& w) {
     UpdatePlaylistButtons(w);
 }
 
-void SetProgressMin(MainWindow& w, double value) { w.model.seekBar.min = value; }
+void SetProgressMin(MainWindow& w, long double value) { w.zvTrackBar.SetMin(value); }
 
-void SetProgressMax(MainWindow& w, double value) { w.model.seekBar.max = value; }
+void SetProgressMax(MainWindow& w, long double value) { w.zvTrackBar.SetMax(value); }
 
-void SetProgressPos(MainWindow& w, double value) {
-    w.model.seekBar.position = value;
-    w.model.seekBar.loopBegin = value;
+void SetProgressPos(MainWindow& w, long double value) {
+    w.zvTrackBar.SetPosition(value);
+    w.zvTrackBar.SetLoopBegin(value);
 }
 
 } // namespace ov

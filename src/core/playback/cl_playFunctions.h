@@ -33,9 +33,9 @@ void PlayTimerTick(MainWindow& w);
 // The graph's end of media.
 void FilterGraph1GraphComplete(MainWindow& w);
 
-void SetProgressMin(MainWindow& w, double value);
-void SetProgressMax(MainWindow& w, double value);
-void SetProgressPos(MainWindow& w, double value);
+void SetProgressMin(MainWindow& w, long double value);
+void SetProgressMax(MainWindow& w, long double value);
+void SetProgressPos(MainWindow& w, long double value);
 
 // The folder part of a path, ending with "/", and the name part.
 QString ExtractFilePath(const QString& path);
