@@ -13,7 +13,7 @@ fi
 # Find a free display number for Xvfb.
 display=99
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$player_pid" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
@@ -24,7 +24,7 @@ export DISPLAY=":$display"
 
 "$player" "$demo" &
 player_pid=$!
-seconds=${ORVANE_DEMO_SECONDS:-6}
+seconds=${ORVANE_DEMO_SECONDS:-3}
 for _ in $(seq "$seconds"); do
   sleep 1
   # A virtual display has no sound card: answer the start-up notice so the window opens.
