@@ -4,12 +4,14 @@
 #include "core/playback/cl_playFunctions.h"
 #include "ui/JpegImage.h"
 #include "ui/OrvaneApplication.h"
+#include "core/actions/KeyDispatch.h"
 #include "core/playback/Seeking.h"
 #include "ui/zvProgressBarWidget.h"
 #include "ui/UiColors.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -320,8 +322,24 @@ void TForm1::LayOutVideoChildren() {
     TextPanel->setGeometry(0, 0, MainVideoScreen->width(), kTextPanelHeight);
 }
 
+// Key preview: the window sees each key before its controls and never takes it from them.
+// Qt hands a key that a control ignores on to its parents, through this filter each time, so
+// each event is handled once.
+void TForm1::PreviewKey(QObject* watched, QKeyEvent* key) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!core_ || !core_->Actions || !widget || widget->window() != this) return;
+    if (key == lastPreviewed_.event && key->timestamp() == lastPreviewed_.timestamp &&
+        key->key() == lastPreviewed_.key)
+        return;
+    lastPreviewed_ = {key, key->timestamp(), key->key()};
+    FormKeyDown(*core_, KeyInput{key->key(), key->nativeScanCode(), key->modifiers(),
+                                 key->modifiers().testFlag(Qt::KeypadModifier),
+                                 key->isAutoRepeat()});
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == MainVideoScreen && event->type() == QEvent::Resize) LayOutVideoChildren();
+    if (event->type() == QEvent::KeyPress) PreviewKey(watched, static_cast<QKeyEvent*>(event));
     // The borderless window keeps a sizing frame: a press near its edge starts a resize.
     if (event->type() == QEvent::MouseButtonPress && windowHandle()) {
         auto* widget = qobject_cast<QWidget*>(watched);

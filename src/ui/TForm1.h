@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -74,10 +75,16 @@ private:
     void AttachSeekBar();
     void LayOutVideoChildren();
     void RenderOverlay(const MainWindowModel& model);
+    void PreviewKey(QObject* watched, QKeyEvent* key);
 
     MainWindow* core_ = nullptr;
     std::optional<Bounds> appliedBounds_;
     bool closed_ = false;
+    struct {
+        const QKeyEvent* event = nullptr;
+        quint64 timestamp = 0;
+        int key = 0;
+    } lastPreviewed_;
 };
 
 } // namespace ov

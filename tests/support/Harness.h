@@ -8,7 +8,9 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSystemInfo.h"
 #include "fakes/FakeVideoWindow.h"
+#include "support/TestSupport.h"
 
+#include <QTemporaryDir>
 #include <memory>
 
 namespace ov::test {
@@ -16,6 +18,9 @@ namespace ov::test {
 // One main window over fakes, with the debug log recorded.
 struct Harness {
     explicit Harness(QStringList args = {}) {
+        // Each main window gets a program folder of its own, so no test sees another's OV.xml.
+        previousHome = qgetenv("ORVANE_HOME");
+        qputenv("ORVANE_HOME", home.path().toUtf8());
         system.mediaFrameworkVersion = "4.09.00.0904";
         system.soundDeviceCount = 1;
         system.programVersion = ProgramVersion{1, 0, 0, 211};
@@ -25,7 +30,13 @@ struct Harness {
             Platform{graph, video, system, dialogs, shell, view, mediaInfo}, std::move(args));
         view.onClose = [this] { window->FormClose(); };
     }
-    ~Harness() { SetLogSink(nullptr); }
+    ~Harness() {
+        SetLogSink(nullptr);
+        qputenv("ORVANE_HOME", previousHome);
+    }
+
+    QTemporaryDir home;
+    QByteArray previousHome;
 
     RecordingLogSink log;
     FakeMediaGraph graph;

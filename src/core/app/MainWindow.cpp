@@ -1,6 +1,8 @@
 #include "core/app/MainWindow.h"
 
 #include "core/app/OverlayText.h"
+#include "core/actions/sys_HotkeyUtils.h"
+#include "core/app/ProgramFolder.h"
 #include "core/config/cl_ConfigFile.h"
 #include "core/playback/cl_playFunctions.h"
 #include "core/system/cl_debugLog.h"
@@ -80,7 +82,9 @@ void MainWindow::StartupSequence() {
     PlayList = std::make_unique<zvPlayListItem>();
     // 7
     DebugLog("Initialize конфигурасьён.");
-    Config = LoadConfiguration(platform.shell);
+    ConfigFile = std::make_unique<ConfigFileContext>(ProgramFolder(), platform.shell, platform.dialogs);
+    Config = LoadConfiguration(*ConfigFile);
+    LoadHotkeys(Actions->Keys, *ConfigFile);
     // 8
     *MovieInfo = zvMovieInfo{};
     MovieInfo->Volume = static_cast<std::int16_t>(Config->volume);
@@ -178,7 +182,8 @@ void MainWindow::ExitProgram() {
     // 1: the resume position is stored by the resume cache when a movie is loaded.
     if (MovieInfo && MovieInfo->Opened && Config && Config->ovSeekToLastStop)
         DebugLog("Trying to save current video pos.");
-    // 2: the autosave state is written with the configuration file.
+    // 2
+    if (ConfigFile && Config) SaveAutosave(*ConfigFile, *Config, AutosaveStateOf(*this));
     // 3
     ShowOverlayText(*this, QString(), 3, 0);
     // 4: the playlist file is written by the playlist when it is remembered.
@@ -202,7 +207,7 @@ void MainWindow::FormClose() {
     MovieInfo.reset();
     UIState.reset();
     Config.reset();
-    DebugLog("Cleaning hotkeys...");
+    if (Actions) ClearHotkeys(Actions->Keys);
     Actions.reset();
     Player.reset();
     onScreenFontCreated = false;

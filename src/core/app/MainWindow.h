@@ -3,6 +3,7 @@
 #include "core/app/MainView.h"
 #include "core/app/MainWindowModel.h"
 #include "core/app/UIState.h"
+#include "core/config/cl_ConfigFile.h"
 #include "core/config/sys_Types.h"
 #include "core/controls/sys_zvProgressBar.h"
 #include "core/playback/MovieInfo.h"
@@ -88,6 +89,8 @@ public:
     std::unique_ptr<zvUIState> UIState;
     std::unique_ptr<zvPlayListItem> PlayList;
     std::unique_ptr<zvOVConfigInfo> Config;
+    // Where OV.xml lives and what reading and writing it needs.
+    std::unique_ptr<ConfigFileContext> ConfigFile;
     bool onScreenFontCreated = false;
     // Remaining ticks of the on-screen text.
     std::uint8_t overlayCountdown = 0;
