@@ -5,6 +5,8 @@
 #include "ui/JpegImage.h"
 #include "ui/OrvaneApplication.h"
 #include "core/actions/KeyDispatch.h"
+#include "core/actions/MouseDispatch.h"
+#include "core/app/WindowActions.h"
 #include "core/playback/Seeking.h"
 #include "ui/zvProgressBarWidget.h"
 #include "ui/UiColors.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -72,6 +75,12 @@ TForm1::TForm1(QWidget* videoScreen) : MainVideoScreen(videoScreen) {
     setPalette(pal);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     resize(689, 426);
+    moveSettled_ = new QTimer(this);
+    moveSettled_->setSingleShot(true);
+    moveSettled_->setInterval(300);
+    connect(moveSettled_, &QTimer::timeout, this, [this] {
+        if (core_ && core_->MovieInfo) WindowMoveEnded(*core_);
+    });
 
     BuildTitlePanel();
     BuildControlPanel();
@@ -120,6 +129,9 @@ void TForm1::SetCore(MainWindow* core) {
         if (core_) core_->actionCloseProgramClick();
     });
     AttachSeekBar();
+    connect(actionAlwaysOnTop, &QToolButton::clicked, this, [this] {
+        if (core_) ui_appOnTop(*core_);
+    });
     connect(PlayMovie, &QPushButton::clicked, this, [this] {
         if (core_) ui_OpenMedia(*core_);
     });
@@ -253,10 +265,10 @@ void TForm1::Render(const MainWindowModel& m) {
         ListBox1->addItems(m.playlist.items);
     }
     ListBox1->setCurrentRow(m.playlist.ItemIndex);
-    if (!appliedBounds_ || !(*appliedBounds_ == m.bounds)) {
-        setGeometry(m.bounds.left, m.bounds.top, m.bounds.width, m.bounds.height);
-        appliedBounds_ = m.bounds;
-    }
+    Panel1->setVisible(m.topPanelVisible);
+    Panel2->setVisible(m.bottomPanelVisible);
+    MainVideoScreen->setCursor(m.videoCursorHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    ApplyWindowState(m);
     LayOutVideoChildren();
 }
 
@@ -276,6 +288,86 @@ void TForm1::RenderOverlay(const MainWindowModel& m) {
     TextPanel->setPalette(pal);
     TextPanel->setText(o.text);
     TextPanel->raise();
+}
+
+void TForm1::ApplyWindowState(const MainWindowModel& m) {
+    if (m.stayOnTop != appliedOnTop_) {
+        appliedOnTop_ = m.stayOnTop;
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, m.stayOnTop);
+        if (shown) show();
+    }
+    if (m.maximized != appliedMaximized_) {
+        appliedMaximized_ = m.maximized;
+        if (m.maximized) showFullScreen();
+        else showNormal();
+    }
+    // Bounds only place a window in its normal state.
+    if (m.boundsSerial != appliedBoundsSerial_ && !m.maximized) {
+        appliedBoundsSerial_ = m.boundsSerial;
+        setGeometry(m.bounds.left, m.bounds.top, m.bounds.width, m.bounds.height);
+    }
+}
+
+void TForm1::StartWindowMove() {
+    if (windowHandle() && windowHandle()->startSystemMove()) moveSettled_->start();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && core_ && core_->MovieInfo)
+        ActivationChanged(*core_, isActiveWindow());
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (core_) WindowHidden(*core_);
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (moveSettled_->isActive()) moveSettled_->start();
+}
+
+void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);
+    // The background and the title panel; the control panel's double clicks do nothing here.
+    QWidget* child = childAt(event->position().toPoint());
+    if (child && (child == Panel2 || Panel2->isAncestorOf(child))) return;
+    if (core_ && core_->MovieInfo) BackgroundDblClick(*core_);
+}
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+    // Not marked as handled.
+    event->ignore();
+    if (!core_ || !core_->MovieInfo || event->angleDelta().y() == 0) return;
+    WheelStep(*core_, event->angleDelta().y() > 0);
+}
+
+// The application mouse hook: every mouse message of the program's windows, never stopped.
+void TForm1::HookMouse(QObject* watched, QEvent* event) {
+    if (!core_ || !core_->MovieInfo || !watched->isWidgetType()) return;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress) return;
+    // A mouse event that a widget ignores goes on to its parents through this filter again.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool repeat = mouse == lastMouse_.event && mouse->timestamp() == lastMouse_.timestamp &&
+                        type == lastMouse_.type;
+    lastMouse_ = {mouse, mouse->timestamp(), type};
+    if (repeat) {
+        if (type == QEvent::MouseButtonPress && (watched == Panel1 || watched == Panel2))
+            PanelMouseDown(*core_);
+        return;
+    }
+    if (type == QEvent::MouseMove) {
+        ApplicationMouseMove(*core_);
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::RightButton) ApplicationMouseButton(*core_, MouseButton::Right);
+        if (button == Qt::MiddleButton) ApplicationMouseButton(*core_, MouseButton::Middle);
+        // A press on a panel itself (not on its buttons) moves the window.
+        if (watched == Panel1 || watched == Panel2) PanelMouseDown(*core_);
+    }
 }
 
 void TForm1::HookApplicationEvents() {
@@ -340,6 +432,7 @@ void TForm1::PreviewKey(QObject* watched, QKeyEvent* key) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == MainVideoScreen && event->type() == QEvent::Resize) LayOutVideoChildren();
     if (event->type() == QEvent::KeyPress) PreviewKey(watched, static_cast<QKeyEvent*>(event));
+    HookMouse(watched, event);
     // The borderless window keeps a sizing frame: a press near its edge starts a resize.
     if (event->type() == QEvent::MouseButtonPress && windowHandle()) {
         auto* widget = qobject_cast<QWidget*>(watched);

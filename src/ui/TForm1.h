@@ -3,9 +3,11 @@
 
 #include <QWidget>
 #include <functional>
+#include <QTimer>
 #include <optional>
 
 class QKeyEvent;
+class QMouseEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -35,6 +37,7 @@ public:
     void CloseWindow() override;
     bool IsMaximized() const override;
     Bounds CurrentBounds() const override;
+    void StartWindowMove() override;
 
     // Brings the window to the front, as a later start asks.
     void BringToFront();
@@ -65,6 +68,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,15 +84,26 @@ private:
     void LayOutVideoChildren();
     void RenderOverlay(const MainWindowModel& model);
     void PreviewKey(QObject* watched, QKeyEvent* key);
+    void HookMouse(QObject* watched, QEvent* event);
+    void ApplyWindowState(const MainWindowModel& m);
 
     MainWindow* core_ = nullptr;
-    std::optional<Bounds> appliedBounds_;
+    int appliedBoundsSerial_ = -1;
+    bool appliedMaximized_ = false;
+    bool appliedOnTop_ = false;
+    // Set while the window system moves the window; the move has ended when moves stop.
+    QTimer* moveSettled_ = nullptr;
     bool closed_ = false;
     struct {
         const QKeyEvent* event = nullptr;
         quint64 timestamp = 0;
         int key = 0;
     } lastPreviewed_;
+    struct {
+        const QMouseEvent* event = nullptr;
+        quint64 timestamp = 0;
+        QEvent::Type type = QEvent::None;
+    } lastMouse_;
 };
 
 } // namespace ov

@@ -17,13 +17,13 @@ public:
         calls << "CloseWindow";
         if (onClose) onClose();
     }
-    bool IsMaximized() const override { return maximized; }
+    bool IsMaximized() const override { return model.maximized; }
     Bounds CurrentBounds() const override { return model.bounds; }
+    void StartWindowMove() override { calls << "StartWindowMove"; }
 
     MainWindowModel model;
     int renders = 0;
     QStringList calls;
-    bool maximized = false;
     std::function<void()> onClose;
 };
 

@@ -1,6 +1,8 @@
 #include "core/actions/ov_ProgramActions.h"
 
+#include "core/actions/sys_Misc.h"
 #include "core/app/MainWindow.h"
+#include "core/app/WindowActions.h"
 #include "core/playback/Seeking.h"
 #include "core/playback/cl_playFunctions.h"
 #include "ports/MediaGraph.h"
@@ -36,23 +38,23 @@ struct Binding {
 // ui_MaximizeApp and dm_SetFullscreen must share one function: they are one operation in
 // two rows.
 constexpr Binding kBindings[] = {
-    {A::ui_MaximizeApp, nullptr},
+    {A::ui_MaximizeApp, ui_MaximizeApp},
     {A::ui_ExitApp, [](MainWindow& w) { w.ExitProgram(); }},
     {A::ui_About, nullptr},
-    {A::ui_appOnTop, nullptr},
+    {A::ui_appOnTop, ui_appOnTop},
     {A::ui_MinimizeApp, nullptr},
     {A::ui_ShowOVOptions, nullptr},
     {A::ui_ShowVideoInfo, nullptr},
-    {A::ui_ShowPlaylist, nullptr},
+    {A::ui_ShowPlaylist, ui_ShowPlaylist},
     {A::ui_OpenMedia1, ui_OpenMedia1},
     {A::ui_OpenMedia, ui_OpenMedia},
-    {A::ui_hidePanels, nullptr},
-    {A::ui_originalWindowSize, nullptr},
+    {A::ui_hidePanels, ui_hidePanels},
+    {A::ui_originalWindowSize, ui_originalWindowSize},
     {A::pb_StopMedia, Stop},
     {A::pb_CloseMedia, CloseMovie},
-    {A::snd_SetMute, nullptr},
-    {A::snd_VolumeUp, nullptr},
-    {A::snd_VolumeDown, nullptr},
+    {A::snd_SetMute, snd_SetMute},
+    {A::snd_VolumeUp, snd_VolumeUp},
+    {A::snd_VolumeDown, snd_VolumeDown},
     {A::skng_FrameFwd, skng_FrameFwd},
     {A::skng_FrameBack, skng_FrameBack},
     {A::skng_StepFwd, skng_StepFwd},
@@ -69,21 +71,21 @@ constexpr Binding kBindings[] = {
     {A::pl_playSelected, nullptr},
     {A::pl_moveUp, nullptr},
     {A::pl_moveDown, nullptr},
-    {A::ar_SetFullScreen, nullptr},
-    {A::ar_SetWideScreen, nullptr},
-    {A::ar_SetXY, nullptr},
-    {A::dm_SetOriginalSize, nullptr},
-    {A::dm_SetFullscreen, nullptr},
-    {A::dm_ZoomIn, nullptr},
-    {A::dm_ZoomOut, nullptr},
-    {A::dm_BrightnessIn, nullptr},
-    {A::dm_BrightnessOut, nullptr},
-    {A::dm_ContrastIn, nullptr},
-    {A::dm_ContrastOut, nullptr},
-    {A::dm_SaturationIn, nullptr},
-    {A::dm_SaturationOut, nullptr},
-    {A::dm_HUEIn, nullptr},
-    {A::dm_HUEOut, nullptr},
+    {A::ar_SetFullScreen, ar_SetFullScreen},
+    {A::ar_SetWideScreen, ar_SetWideScreen},
+    {A::ar_SetXY, ar_SetXY},
+    {A::dm_SetOriginalSize, dm_SetOriginalSize},
+    {A::dm_SetFullscreen, ui_MaximizeApp},
+    {A::dm_ZoomIn, dm_ZoomIn},
+    {A::dm_ZoomOut, dm_ZoomOut},
+    {A::dm_BrightnessIn, dm_BrightnessIn},
+    {A::dm_BrightnessOut, dm_BrightnessOut},
+    {A::dm_ContrastIn, dm_ContrastIn},
+    {A::dm_ContrastOut, dm_ContrastOut},
+    {A::dm_SaturationIn, dm_SaturationIn},
+    {A::dm_SaturationOut, dm_SaturationOut},
+    {A::dm_HUEIn, dm_HUEIn},
+    {A::dm_HUEOut, dm_HUEOut},
     {A::dmc_keyboardEnter, DvdMenuKey<&DvdControl::ButtonActivate>},
     {A::dmc_keyboardUp, DvdMenuKey<&DvdControl::UpperButtonSelect>},
     {A::dmc_keyboardDown, DvdMenuKey<&DvdControl::LowerButtonSelect>},
@@ -97,10 +99,10 @@ constexpr Binding kBindings[] = {
     {A::msc_SnapshotToClipboard, nullptr},
     {A::Play, Play},
     {A::Pause, Pause},
-    {A::RateUp, nullptr},
-    {A::RateDown, nullptr},
+    {A::RateUp, RateUp},
+    {A::RateDown, RateDown},
     {A::SingleClick, SingleClickAction},
-    {A::ApplyPlaylistVisibility, nullptr},
+    {A::ApplyPlaylistVisibility, ApplyPlaylistVisibility},
 };
 
 constexpr bool EveryOperationHasItsRow() {

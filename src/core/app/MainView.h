@@ -15,6 +15,8 @@ public:
     virtual void CloseWindow() = 0;
     virtual bool IsMaximized() const = 0;
     virtual Bounds CurrentBounds() const = 0;
+    // Hands the window to the window system's move, as if its caption had been grabbed.
+    virtual void StartWindowMove() = 0;
 };
 
 } // namespace ov

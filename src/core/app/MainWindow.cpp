@@ -1,5 +1,6 @@
 #include "core/app/MainWindow.h"
 
+#include "core/actions/MouseDispatch.h"
 #include "core/app/OverlayText.h"
 #include "core/actions/sys_HotkeyUtils.h"
 #include "core/app/ProgramFolder.h"
@@ -29,6 +30,15 @@ MainWindow::MainWindow(Platform p, QStringList arguments)
     Timer2.setInterval(1000);
     QObject::connect(&Timer2, &QTimer::timeout, [this] { OverlayTimerTick(*this); });
     platform.graph.events.OnGraphComplete = [this] { FilterGraph1GraphComplete(*this); };
+    QObject::connect(&tmrMsClickDiffer, &QTimer::timeout, [this] { ClickTimerFired(*this); });
+    msHideSecsRestoreTimer.setInterval(1000);
+    QObject::connect(&msHideSecsRestoreTimer, &QTimer::timeout,
+                     [this] { CursorRestoreTimerFired(*this); });
+    VideoWindowEvents& video = platform.video.events;
+    video.OnMouseDown = [this](const VideoMouseEvent& e) { VideoMouseDown(*this, e); };
+    video.OnMouseMove = [this](const VideoMouseEvent& e) { VideoMouseMove(*this, e); };
+    video.OnMouseUp = [this](const VideoMouseEvent& e) { VideoMouseUp(*this, e); };
+    video.OnDblClick = [this](const VideoMouseEvent& e) { VideoDblClick(*this, e); };
     // The seek bar's design values; start-up gives it the player's look.
     zvTrackBar.SetColorBar(clYellow);
     zvTrackBar.SetColorLBegin(clAqua);
@@ -127,7 +137,7 @@ void MainWindow::StartupSequence() {
     model.timeLineText.clear();
     // 15: double buffering is the view's own.
     // 16
-    model.bounds = StartBounds(*Config, platform.system.PrimaryScreen(), model.bounds);
+    SetBounds(StartBounds(*Config, platform.system.PrimaryScreen(), model.bounds));
     // 17
     tmrMsClickDiffer.setInterval(150);
     tmrMsClickDiffer.stop();
@@ -216,6 +226,11 @@ void MainWindow::FormClose() {
 void MainWindow::FormDestroy() {
     DebugLog("Close Main Window.");
     DebugLogStop();
+}
+
+void MainWindow::SetBounds(const Bounds& bounds) {
+    model.bounds = bounds;
+    ++model.boundsSerial;
 }
 
 void MainWindow::zvSoundLevelChange(int position) {

@@ -26,6 +26,7 @@ class SystemInfo;
 class Dialogs;
 class Shell;
 class MediaInfoReader;
+class Tray;
 
 // The platform the main window works through.
 struct Platform {
@@ -36,6 +37,8 @@ struct Platform {
     Shell& shell;
     MainView& view;
     MediaInfoReader& mediaInfo;
+    // The notification-area icon; none where the desktop has no notification area.
+    Tray* tray = nullptr;
 };
 
 // The main window's behaviour: start-up, the exit sequence and the close handling. It owns the
@@ -57,6 +60,9 @@ public:
     void FormClose();
     // The destruction handler.
     void FormDestroy();
+
+    // Places the window where the core wants it; the view applies it on the next render.
+    void SetBounds(const Bounds& bounds);
 
     // The volume slider moved, by the user or by the program: the graph follows.
     void zvSoundLevelChange(int position);
@@ -94,6 +100,8 @@ public:
     bool onScreenFontCreated = false;
     // Remaining ticks of the on-screen text.
     std::uint8_t overlayCountdown = 0;
+    // The next left release ends a double click and is no click of its own.
+    bool clickEndsDoubleClick = false;
     // The title panel's text at start-up, shown again when a movie closes.
     QString startupTitle;
 

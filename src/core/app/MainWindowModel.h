@@ -27,6 +27,10 @@ struct OverlayFont {
     bool antialiased = false;
 };
 
+// Heights of the title panel and the control panel.
+inline constexpr int kTitlePanelHeight = 25;
+inline constexpr int kControlPanelHeight = 82;
+
 // The on-screen text panel across the top of the video.
 struct OverlayPanel {
     QString text;
@@ -65,6 +69,14 @@ struct MainWindowModel {
     int minWidth = 0;
     int minHeight = 0;
     Bounds bounds{0, 0, 689, 426};
+    // Counts the core's placements: the view applies bounds when this changes, so a window the
+    // user moved is placed again even at the same bounds.
+    int boundsSerial = 0;
+    bool maximized = false;  // full-screen mode: the borderless window covers the screen
+    bool stayOnTop = false;
+    bool topPanelVisible = true;
+    bool bottomPanelVisible = true;
+    bool videoCursorHand = false; // over a DVD menu button
     int hintPauseMs = 500;
     int hintHidePauseMs = 2500;
     OverlayFont overlayFont;

@@ -19,8 +19,6 @@ namespace {
 const QString kCaption = QStringLiteral("Orvane Player");
 const QString kPlaying = QStringLiteral("||");
 const QString kNotPlaying = QStringLiteral(">");
-constexpr int kTitlePanelHeight = 25;
-constexpr int kControlPanelHeight = 82;
 
 void Message(MainWindow& w, const QString& text) { w.platform.dialogs.MessageBox(text, kCaption); }
 
@@ -139,7 +137,7 @@ void InitializeMovie(MainWindow& w, const QString& path) {
     // 20
     m.logoVisible = false;
     const ScreenProperties screen = w.platform.system.PrimaryScreen();
-    m.bounds = MainWindow::CentredBounds(screen.width, screen.height, bounds.width, bounds.height);
+    w.SetBounds(MainWindow::CentredBounds(screen.width, screen.height, bounds.width, bounds.height));
     w.Publish();
     // 21
     if (config.ovBeginPlaying) {
