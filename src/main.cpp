@@ -4,13 +4,17 @@
 #include "adapters/gst/GstVideoWidget.h"
 #include "adapters/mediainfo/MediaInfoLibReader.h"
 #include "adapters/qt/LocalInstanceGuard.h"
+#include "adapters/qt/QtClipboard.h"
 #include "adapters/qt/QtDialogs.h"
 #include "adapters/qt/QtShell.h"
+#include "adapters/qt/QtTray.h"
 #include "core/app/MainWindow.h"
 #include "core/system/cl_debugLog.h"
 #include "core/system/sys_CPUCaps.h"
 #include "ui/OrvaneApplication.h"
 #include "ui/TForm1.h"
+#include "ui/TForm2.h"
+#include "ui/TfrmError.h"
 
 #include <X11/Xlib.h>
 
@@ -40,8 +44,15 @@ int main(int argc, char** argv) {
     ov::TForm1 form(video);
     dialogs.SetParentWindow(&form);
 
-    ov::MainWindow core({graph, *video, system, dialogs, shell, form, mediaInfo},
-                        app.arguments().mid(1));
+    // The tray outlives the core that uses it.
+    ov::QtClipboard clipboard;
+    ov::QtTray tray(&form);
+    ov::Platform platform{graph, *video, system, dialogs, shell, form, mediaInfo};
+    platform.tray = &tray;
+    platform.clipboard = &clipboard;
+    platform.showErrorReport = &ov::TfrmError::Open;
+    platform.showAboutBox = &ov::TForm2::ShowModal;
+    ov::MainWindow core(platform, app.arguments().mid(1));
     form.SetCore(&core);
     guard.OnActivateRequest = [&form] { form.BringToFront(); };
 

@@ -13,7 +13,8 @@ public:
     OrvaneApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
-    std::function<void(const std::exception&)> onException;
+    // The exception and the class of the object whose event handler it escaped.
+    std::function<void(const std::exception&, const QString& senderClass)> onException;
 };
 
 } // namespace ov

@@ -5,6 +5,7 @@
 #include "ui/JpegImage.h"
 #include "ui/OrvaneApplication.h"
 #include "core/actions/KeyDispatch.h"
+#include "core/actions/ov_ProgramActions.h"
 #include "core/actions/MouseDispatch.h"
 #include "core/app/WindowActions.h"
 #include "core/playback/Seeking.h"
@@ -129,6 +130,12 @@ void TForm1::SetCore(MainWindow* core) {
         if (core_) core_->actionCloseProgramClick();
     });
     AttachSeekBar();
+    connect(actionShowAbout, &QToolButton::clicked, this, [this] {
+        if (core_ && core_->Actions) core_->Actions->Run(ActionHandler(ActionOp::ui_About));
+    });
+    connect(actionHideProgram, &QToolButton::clicked, this, [this] {
+        if (core_ && core_->Actions) core_->Actions->Run(ActionHandler(ActionOp::ui_MinimizeApp));
+    });
     connect(actionAlwaysOnTop, &QToolButton::clicked, this, [this] {
         if (core_) ui_appOnTop(*core_);
     });
@@ -349,11 +356,12 @@ void TForm1::HookMouse(QObject* watched, QEvent* event) {
     if (!core_ || !core_->MovieInfo || !watched->isWidgetType()) return;
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress) return;
-    // A mouse event that a widget ignores goes on to its parents through this filter again.
+    // A mouse event that a widget ignores goes on to its parents, as a copy, through this
+    // filter again: the same time, kind, button and screen position mean the same event.
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    const bool repeat = mouse == lastMouse_.event && mouse->timestamp() == lastMouse_.timestamp &&
-                        type == lastMouse_.type;
-    lastMouse_ = {mouse, mouse->timestamp(), type};
+    const MouseSeen seen{mouse->timestamp(), type, mouse->button(), mouse->globalPosition()};
+    const bool repeat = seen == lastMouse_;
+    lastMouse_ = seen;
     if (repeat) {
         if (type == QEvent::MouseButtonPress && (watched == Panel1 || watched == Panel2))
             PanelMouseDown(*core_);
@@ -373,8 +381,8 @@ void TForm1::HookMouse(QObject* watched, QEvent* event) {
 void TForm1::HookApplicationEvents() {
     qApp->installEventFilter(this);
     if (auto* app = qobject_cast<OrvaneApplication*>(qApp))
-        app->onException = [this](const std::exception& e) {
-            if (core_) core_->AppException(e);
+        app->onException = [this](const std::exception& e, const QString& senderClass) {
+            if (core_) core_->AppException(e, senderClass);
         };
 }
 

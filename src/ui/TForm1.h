@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <QEvent>
 #include <QTimer>
 #include <optional>
 
@@ -99,10 +100,12 @@ private:
         quint64 timestamp = 0;
         int key = 0;
     } lastPreviewed_;
-    struct {
-        const QMouseEvent* event = nullptr;
+    struct MouseSeen {
         quint64 timestamp = 0;
         QEvent::Type type = QEvent::None;
+        Qt::MouseButton button = Qt::NoButton;
+        QPointF global;
+        bool operator==(const MouseSeen&) const = default;
     } lastMouse_;
 };
 

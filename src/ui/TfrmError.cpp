@@ -80,11 +80,17 @@ void TfrmError::btnCopyClick() {
     report_->Copy();
 }
 
-void TfrmError::btnOkClick() { close(); }
+void TfrmError::btnOkClick() {
+    close();
+}
 
-void TfrmError::btnTerminateClick() { report_->Terminate(); }
+void TfrmError::btnTerminateClick() {
+    report_->Terminate();
+}
 
-void TfrmError::reject() { close(); }
+void TfrmError::reject() {
+    close();
+}
 
 void TfrmError::closeEvent(QCloseEvent* event) {
     // Not QDialog's own handling: that would reject, and rejecting closes here.

@@ -43,12 +43,28 @@ public:
     void SetVisible(bool v) override { visible = v; }
     bool Visible() const override { return visible; }
     void SetHint(const QString& h) override { hint = h; }
-    void ShowBalloon(const QString& title, const QString& text, BalloonIcon, int) override {
+    void ShowBalloon(const QString& title, const QString& text, BalloonIcon icon,
+                     int timeoutMs) override {
         balloons << title + "|" + text;
+        lastBalloonIcon = icon;
+        lastBalloonTimeoutMs = timeoutMs;
+    }
+    bool MainWindowHidden() const override { return windowHidden; }
+    void HideMainWindow() override {
+        windowHidden = true;
+        windowCalls << "Hide";
+    }
+    void RestoreMainWindow() override {
+        windowHidden = false;
+        windowCalls << "Restore";
     }
     bool visible = false;
     QString hint;
-    QStringList balloons;
+    QStringList balloons; // "title|text"
+    BalloonIcon lastBalloonIcon = BalloonIcon::None;
+    int lastBalloonTimeoutMs = -1;
+    bool windowHidden = false;
+    QStringList windowCalls;
 };
 
 class FakeVolumeMonitor : public VolumeMonitor {

@@ -1,3 +1,4 @@
+#include "support/SanitizerOptions.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,8 @@
 
 #include "core/actions/sys_Misc.h"
 #include "core/app/MainWindow.h"
+#include "core/app/TrayLogic.h"
+#include "core/app/ui_About.h"
 #include "core/app/WindowActions.h"
 #include "core/playback/Seeking.h"
 #include "core/playback/cl_playFunctions.h"
@@ -40,9 +42,14 @@ struct Binding {
 constexpr Binding kBindings[] = {
     {A::ui_MaximizeApp, ui_MaximizeApp},
     {A::ui_ExitApp, [](MainWindow& w) { w.ExitProgram(); }},
-    {A::ui_About, nullptr},
+    {A::ui_About, [](MainWindow& w) { ShowAbout(w.platform.system, w.platform.showAboutBox); }},
     {A::ui_appOnTop, ui_appOnTop},
-    {A::ui_MinimizeApp, nullptr},
+    {A::ui_MinimizeApp,
+     [](MainWindow& w) {
+         if (w.platform.tray && w.MovieInfo && w.Config)
+             HideToTray(*w.platform.tray, w.platform.graph, w.platform.system, *w.MovieInfo,
+                        w.Config->mscPauseWhenMinimized != 0);
+     }},
     {A::ui_ShowOVOptions, nullptr},
     {A::ui_ShowVideoInfo, nullptr},
     {A::ui_ShowPlaylist, ui_ShowPlaylist},

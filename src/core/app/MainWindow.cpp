@@ -2,6 +2,7 @@
 
 #include "core/actions/MouseDispatch.h"
 #include "core/app/OverlayText.h"
+#include "core/app/TrayLogic.h"
 #include "core/actions/sys_HotkeyUtils.h"
 #include "core/app/ProgramFolder.h"
 #include "core/config/cl_ConfigFile.h"
@@ -25,7 +26,8 @@ constexpr int kMinHeight = 320;
 } // namespace
 
 MainWindow::MainWindow(Platform p, QStringList arguments)
-    : platform(p), VFVideoInfo1(p.mediaInfo), arguments_(std::move(arguments)) {
+    : platform(p), errorReporter(p.system, p.clipboard, p.showErrorReport),
+      VFVideoInfo1(p.mediaInfo), arguments_(std::move(arguments)) {
     QObject::connect(&PlayTimer, &QTimer::timeout, [this] { PlayTimerTick(*this); });
     Timer2.setInterval(1000);
     QObject::connect(&Timer2, &QTimer::timeout, [this] { OverlayTimerTick(*this); });
@@ -81,6 +83,7 @@ void MainWindow::StartupSequence() {
     model.titleBold = true;
     // 4
     platform.view.HookApplicationEvents();
+    if (platform.tray) ShowTrayIcon(*platform.tray, platform.system);
     // 5
     DebugLog("Initialize Orvane Player Engine");
     Actions = std::make_unique<ovActions>(*this);
@@ -224,6 +227,7 @@ void MainWindow::FormClose() {
 }
 
 void MainWindow::FormDestroy() {
+    if (platform.tray) platform.tray->SetVisible(false);
     DebugLog("Close Main Window.");
     DebugLogStop();
 }
@@ -238,9 +242,8 @@ void MainWindow::zvSoundLevelChange(int position) {
     platform.graph.SetVolume(model.soundLevel);
 }
 
-void MainWindow::AppException(const std::exception& error) {
-    DebugLog(QStringLiteral("*FAIL* ") + QString::fromStdString(error.what()));
-    platform.dialogs.MessageBox(QString::fromStdString(error.what()), kProductName);
+void MainWindow::AppException(const std::exception& error, const QString& senderClass) {
+    errorReporter.Report(error, senderClass);
 }
 
 } // namespace ov

@@ -2,6 +2,8 @@
 #include "core/actions/ov_ProgramActions.h"
 #include "core/app/MainView.h"
 #include "core/app/MainWindowModel.h"
+#include "core/app/ui_About.h"
+#include "core/app/ui_Error.h"
 #include "core/app/UIState.h"
 #include "core/config/cl_ConfigFile.h"
 #include "core/config/sys_Types.h"
@@ -27,6 +29,7 @@ class Dialogs;
 class Shell;
 class MediaInfoReader;
 class Tray;
+class Clipboard;
 
 // The platform the main window works through.
 struct Platform {
@@ -37,8 +40,11 @@ struct Platform {
     Shell& shell;
     MainView& view;
     MediaInfoReader& mediaInfo;
-    // The notification-area icon; none where the desktop has no notification area.
+    // The notification-area icon (it copes itself where the desktop has none).
     Tray* tray = nullptr;
+    Clipboard* clipboard = nullptr;
+    ShowErrorReport showErrorReport{};
+    ShowAboutBox showAboutBox{};
 };
 
 // The main window's behaviour: start-up, the exit sequence and the close handling. It owns the
@@ -68,7 +74,7 @@ public:
     void zvSoundLevelChange(int position);
 
     // Unhandled exceptions from event handlers end here.
-    void AppException(const std::exception& error);
+    void AppException(const std::exception& error, const QString& senderClass = {});
 
     // The command-line file: added to the playlist and opened.
     void OpenFromCommandLine(const QString& path);
@@ -114,6 +120,8 @@ public:
     QTimer Timer2;
 
     Platform platform;
+    // Reports of exceptions that escaped an event handler.
+    ErrorReporter errorReporter;
     // The media-information component.
     TVFVideoInfo VFVideoInfo1;
 

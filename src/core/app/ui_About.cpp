@@ -4,9 +4,13 @@
 
 namespace ov {
 
-QString ProductName() { return QStringLiteral("Orvane Player"); }
+QString ProductName() {
+    return QStringLiteral("Orvane Player");
+}
 
-QString ReleaseTag() { return QStringLiteral("RC 1"); }
+QString ReleaseTag() {
+    return QStringLiteral("RC 1");
+}
 
 QString AboutCaption(SystemInfo& system) {
     return ProductName() + QStringLiteral(" v") + GetProgramVersion(system, 1) +

@@ -1,6 +1,5 @@
 #include "core/app/ui_Error.h"
 
-#include "core/app/Error.h"
 #include "core/app/ui_About.h"
 #include "core/system/sys_SysUtils.h"
 #include "ports/Clipboard.h"
@@ -14,11 +13,7 @@ namespace ov {
 
 ErrorDetails DescribeException(const std::exception& error, const QString& senderClass) {
     ErrorDetails details;
-    // The player's own errors keep their text as it was written, not as bytes.
-    if (const auto* own = dynamic_cast<const Error*>(&error))
-        details.message = own->Message();
-    else
-        details.message = QString::fromUtf8(error.what());
+    details.message = QString::fromUtf8(error.what());
     details.senderClass = senderClass;
     details.exceptionClass = ExceptionClassName(error);
     return details;
@@ -53,18 +48,24 @@ QStringList ErrorReportLines(const QString& programVersion, const QString& suppo
     return lines;
 }
 
-void EndProcessNow(int exitCode) { std::_Exit(exitCode); }
+void EndProcessNow(int exitCode) {
+    std::_Exit(exitCode);
+}
 
 ErrorReport::ErrorReport(QStringList lines, Clipboard* clipboard, TerminateProcess terminate)
     : lines_(std::move(lines)), clipboard_(clipboard), terminate_(std::move(terminate)) {}
 
-QString ErrorReport::Text() const { return lines_.join(QLatin1Char('\n')); }
+QString ErrorReport::Text() const {
+    return lines_.join(QLatin1Char('\n'));
+}
 
 void ErrorReport::Copy() {
     if (clipboard_) clipboard_->SetText(Text());
 }
 
-void ErrorReport::Continue() { closed_ = true; }
+void ErrorReport::Continue() {
+    closed_ = true;
+}
 
 void ErrorReport::Terminate() {
     if (terminate_) terminate_(kTerminateExitCode);
