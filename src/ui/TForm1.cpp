@@ -145,6 +145,9 @@ void TForm1::SetCore(MainWindow* core) {
     connect(OpenMovie, &QPushButton::clicked, this, [this] {
         if (core_) ui_OpenMedia1(*core_);
     });
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] {
+        if (core_) core_->PlaylistPanelResized(plUIElementsPanel->width());
+    });
     connect(zvSoundLevel, &QSlider::valueChanged, this, [this](int position) {
         if (core_) core_->zvSoundLevelChange(position);
     });
@@ -260,10 +263,15 @@ void TForm1::Render(const MainWindowModel& m) {
          {std::pair{">", m.playlistNextEnabled}, std::pair{"<", m.playlistPrevEnabled}})
         if (auto* b = plUIElementsPanel->findChild<QPushButton*>(QStringLiteral("playlist:") + caption))
             b->setEnabled(enabled);
-    plUIElementsPanel->setVisible(m.playlistVisible);
-    if (m.playlistVisible) {
-        const int total = Splitter1->width();
-        Splitter1->setSizes({std::max(1, total - m.playlistWidth), m.playlistWidth});
+    // The 100 ms timer renders often: only what changed is laid out again.
+    if (m.playlistVisible != plUIElementsPanel->isVisibleTo(this) ||
+        m.playlistWidth != appliedPlaylistWidth_) {
+        plUIElementsPanel->setVisible(m.playlistVisible);
+        if (m.playlistVisible) {
+            const int total = Splitter1->width();
+            Splitter1->setSizes({std::max(1, total - m.playlistWidth), m.playlistWidth});
+        }
+        appliedPlaylistWidth_ = m.playlistWidth;
     }
     setMinimumSize(m.minWidth, m.minHeight);
     RenderOverlay(m);
@@ -274,13 +282,17 @@ void TForm1::Render(const MainWindowModel& m) {
     ListBox1->setCurrentRow(m.playlist.ItemIndex);
     Panel1->setVisible(m.topPanelVisible);
     Panel2->setVisible(m.bottomPanelVisible);
-    MainVideoScreen->setCursor(m.videoCursorHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (m.videoCursorHand != (MainVideoScreen->cursor().shape() == Qt::PointingHandCursor))
+        MainVideoScreen->setCursor(m.videoCursorHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     ApplyWindowState(m);
     LayOutVideoChildren();
 }
 
 void TForm1::RenderOverlay(const MainWindowModel& m) {
     const OverlayPanel& o = m.overlay;
+    if (appliedOverlay_ && appliedOverlay_->first == o && appliedOverlay_->second == m.overlayFont)
+        return;
+    appliedOverlay_ = {o, m.overlayFont};
     TextPanel->setVisible(!o.text.isEmpty());
     if (o.text.isEmpty()) return;
     QFont font(m.overlayFont.family);

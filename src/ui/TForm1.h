@@ -90,6 +90,8 @@ private:
 
     MainWindow* core_ = nullptr;
     int appliedBoundsSerial_ = -1;
+    int appliedPlaylistWidth_ = -1;
+    std::optional<std::pair<OverlayPanel, OverlayFont>> appliedOverlay_;
     bool appliedMaximized_ = false;
     bool appliedOnTop_ = false;
     // Set while the window system moves the window; the move has ended when moves stop.

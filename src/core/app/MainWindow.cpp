@@ -237,6 +237,8 @@ void MainWindow::SetBounds(const Bounds& bounds) {
     ++model.boundsSerial;
 }
 
+void MainWindow::PlaylistPanelResized(int width) { model.playlistWidth = width; }
+
 void MainWindow::zvSoundLevelChange(int position) {
     model.soundLevel = std::clamp(position, 0, 10000);
     platform.graph.SetVolume(model.soundLevel);

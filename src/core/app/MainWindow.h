@@ -70,6 +70,9 @@ public:
     // Places the window where the core wants it; the view applies it on the next render.
     void SetBounds(const Bounds& bounds);
 
+    // The user dragged the splitter: the playlist panel's width, saved at exit.
+    void PlaylistPanelResized(int width);
+
     // The volume slider moved, by the user or by the program: the graph follows.
     void zvSoundLevelChange(int position);
 

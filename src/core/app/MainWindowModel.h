@@ -25,6 +25,7 @@ struct OverlayFont {
     int width = 0;
     int weight = 0;
     bool antialiased = false;
+    bool operator==(const OverlayFont&) const = default;
 };
 
 // Heights of the title panel and the control panel.
@@ -37,6 +38,7 @@ struct OverlayPanel {
     int points = 0;           // font size in points; 0 until a text sets it
     std::uint32_t color = 0;  // RGB, red lowest
     std::uint32_t background = 0;
+    bool operator==(const OverlayPanel&) const = default;
 };
 
 // The playlist list box: its item texts (file names) and its selection.
