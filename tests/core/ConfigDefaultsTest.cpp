@@ -54,7 +54,7 @@ const DefaultRow kRows[] = {
     {"RmbWndState", 0, 0, 0},
     {"dvdAutorun", 0, 0, 1},
     {"ovLang", 0, 0, -1},
-    {"olTextColor", 11, 11, -1},
+    {"olTextColor", 11, 0x00FF00, -1},
     {"olTextSize", 8, 8, -1},
     {"wasClosedInFullScreen", 0, 0, -1},
 };

@@ -231,6 +231,17 @@ TEST(Transport, ButtonCaptionsFollowPlayPauseAndStop) {
     EXPECT_EQ(l.window->model.overlay.text, "Seek: 0:00:00");
 }
 
+TEST(Transport, PlayStartCanSwitchToFullScreen) {
+    for (bool resizeToMovie : {false, true}) {
+        Loader l;
+        l.window->Config->ovFullScreenWhenPlayStarted = 1;
+        l.window->Config->ovCWZUM = resizeToMovie;
+        InitializeMovie(*l.window, l.Movie("a.avi"));
+        EXPECT_EQ(l.view.model.maximized, !resizeToMovie);
+        EXPECT_EQ(l.window->MovieInfo->FullScreen, !resizeToMovie);
+    }
+}
+
 TEST(Transport, PauseWithoutPlayingDoesNotTouchTheGraph) {
     Loader l;
     l.window->Config->ovBeginPlaying = 0;

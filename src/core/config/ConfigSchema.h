@@ -121,7 +121,9 @@ inline constexpr std::array<ConfigField, 46> kConfigFieldTable{{
     // Written empty on the first run, so the pictures folder applies when read.
     {"scrFolder", "general/scrFolder", "folder", W::Text, &C::scrFolder, kPictures, kEmpty,
      kPictures},
-    {"olTextColor", "general/olTextColor", "colorId", W::Colour, &C::olTextColor, N(11), N(11),
+    // The first run writes bright green, which reads well on the black text panel (the reader
+    // default 11 is a near-black red).
+    {"olTextColor", "general/olTextColor", "colorId", W::Colour, &C::olTextColor, N(11), N(0x00FF00),
      kNone},
     {"olTextSize", "general/olTextSize", "size", W::U8, &C::olTextSize, N(8), N(8), kNone},
     {"installedDir", "general/installedDir", "here", W::Text, &C::installedDir, kProgram, kProgram,

@@ -2,6 +2,7 @@
 
 #include "core/app/MainWindow.h"
 #include "core/app/OverlayText.h"
+#include "core/app/WindowActions.h"
 #include "core/playback/Seeking.h"
 #include "core/playback/sys_TimeUtils.h"
 #include "core/playlist/PlaylistOps.h"
@@ -293,7 +294,8 @@ void Play(MainWindow& w) {
     movie.Playing = true;
     w.UIState->PausedByUser = false;
     w.model.playCaption = kPlaying;
-    // 4: full screen on play start arrives with the window actions.
+    if (!movie.FullScreen && w.Config->ovFullScreenWhenPlayStarted && !w.Config->ovCWZUM)
+        ui_MaximizeApp(w);
     w.platform.graph.Play();
     w.Publish();
 }
