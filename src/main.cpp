@@ -60,5 +60,6 @@ int main(int argc, char** argv) {
     form.show();
     const int rc = app.exec();
     core.FormDestroy();
+    form.DetachCore();
     return rc;
 }

@@ -120,6 +120,7 @@ TForm1::TForm1(QWidget* videoScreen) : MainVideoScreen(videoScreen) {
 }
 
 TForm1::~TForm1() {
+    DetachCore();
     qApp->removeEventFilter(this);
     if (auto* app = qobject_cast<OrvaneApplication*>(qApp)) app->onException = nullptr;
 }
@@ -209,6 +210,12 @@ void TForm1::BuildControlPanel() {
     column->setContentsMargins(6, 6, 6, 6);
     column->addLayout(row);
     column->addStretch(1);
+}
+
+void TForm1::DetachCore() {
+    delete zvTrackBar;
+    zvTrackBar = nullptr;
+    core_ = nullptr;
 }
 
 // The seek bar's state belongs to the core, so its widget is made once the core exists.

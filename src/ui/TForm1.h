@@ -31,6 +31,8 @@ public:
     ~TForm1() override;
 
     void SetCore(MainWindow* core);
+    // Before the core goes: the widgets that show its state let go of it.
+    void DetachCore();
 
     // MainView
     void Render(const MainWindowModel& model) override;

@@ -47,6 +47,7 @@ struct Gui {
     ~Gui() {
         form->close();
         core->FormDestroy();
+        form->DetachCore();
     }
 
     QTemporaryDir home;
