@@ -28,8 +28,9 @@ seconds=${ORVANE_DEMO_SECONDS:-3}
 for _ in $(seq "$seconds"); do
   sleep 1
   # A virtual display has no sound card: answer the start-up notice so the window opens.
-  for w in $(xdotool search --name '^Orvane Player$' 2>/dev/null); do
-    xdotool windowfocus --sync "$w" key --window "$w" Return 2>/dev/null || true
+  # (Space, not Return: the box closes on the press and a lost Return release repeats.)
+  for w in $(xdotool search --onlyvisible --name '^Orvane Player$' 2>/dev/null); do
+    xdotool key --window "$w" space 2>/dev/null || true
   done
 done
 shot="$build/screenshot.png"

@@ -442,15 +442,15 @@ void TForm1::LayOutVideoChildren() {
 }
 
 // Key preview: the window sees each key before its controls and never takes it from them.
-// Qt hands a key that a control ignores on to its parents, through this filter each time, so
-// each event is handled once.
+// A key goes first to the focused control (or to the window when none has focus); Qt hands one
+// that is ignored on to the parents through this filter again, so only the first receiver
+// counts.
 void TForm1::PreviewKey(QObject* watched, QKeyEvent* key) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!core_ || !core_->Actions || !widget || widget->window() != this) return;
-    if (key == lastPreviewed_.event && key->timestamp() == lastPreviewed_.timestamp &&
-        key->key() == lastPreviewed_.key)
-        return;
-    lastPreviewed_ = {key, key->timestamp(), key->key()};
+    QWidget* first = QApplication::focusWidget();
+    if (!first || first->window() != this) first = this;
+    if (widget != first) return;
     FormKeyDown(*core_, KeyInput{key->key(), key->nativeScanCode(), key->modifiers(),
                                  key->modifiers().testFlag(Qt::KeypadModifier),
                                  key->isAutoRepeat()});

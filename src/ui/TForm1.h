@@ -99,11 +99,6 @@ private:
     // Set while the window system moves the window; the move has ended when moves stop.
     QTimer* moveSettled_ = nullptr;
     bool closed_ = false;
-    struct {
-        const QKeyEvent* event = nullptr;
-        quint64 timestamp = 0;
-        int key = 0;
-    } lastPreviewed_;
     struct MouseSeen {
         quint64 timestamp = 0;
         QEvent::Type type = QEvent::None;
