@@ -13,7 +13,7 @@ packages=(
   libx11-dev libpugixml-dev libmediainfo-dev libjpeg-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core
-  dbus dbus-x11 dvdauthor
+  dbus dbus-x11 dvdauthor pulseaudio
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QThread>
 #include <chrono>
+#include <cstdlib>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -72,6 +73,40 @@ double SegmentRate(GstMediaGraph& graph) {
     gst_query_unref(query);
     gst_object_unref(sink);
     return rate;
+}
+
+// The media time of the frame the video sink holds now (its last one); -1 without one.
+RefTime ShownFrameTime(GstMediaGraph& graph) {
+    GstElement* sink = nullptr;
+    g_object_get(graph.Pipeline(), "video-sink", &sink, nullptr);
+    if (!sink) return -1;
+    GstSample* sample = nullptr;
+    g_object_get(sink, "last-sample", &sample, nullptr);
+    gst_object_unref(sink);
+    if (!sample) return -1;
+    RefTime t = -1;
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    const GstSegment* segment = gst_sample_get_segment(sample);
+    if (buffer && GST_BUFFER_PTS_IS_VALID(buffer) && segment) {
+        const guint64 ns =
+            gst_segment_to_stream_time(segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
+        if (ns != GST_CLOCK_TIME_NONE) t = static_cast<RefTime>(ns / 100);
+    }
+    gst_sample_unref(sample);
+    return t;
+}
+
+HResult SeekTo(MediaGraph& graph, RefTime target) {
+    MediaSeeking* seeking = graph.QuerySeeking();
+    return seeking ? seeking->SetPositions(target, SeekingFlags::AM_SEEKING_AbsolutePositioning, 0,
+                                           SeekingFlags::AM_SEEKING_NoPositioning)
+                   : E_FAIL;
+}
+
+GstState PipelineState(GstMediaGraph& graph) {
+    GstState state = GST_STATE_VOID_PENDING;
+    gst_element_get_state(graph.Pipeline(), &state, nullptr, 0);
+    return state;
 }
 
 class GstMediaGraphTest : public ::testing::Test {
@@ -227,7 +262,8 @@ TEST_F(GstMediaGraphTest, StoredSettingsAreClampedAndSurviveARerender) {
     graph.SetVolume(10000);
     EXPECT_DOUBLE_EQ(PlaybinVolume(graph), 1.0);
     graph.SetRate(1.0);
-    EXPECT_DOUBLE_EQ(SegmentRate(graph), 1.0);
+    // A rate change is a seek, which does not wait for the new picture.
+    EXPECT_TRUE(WaitUntil([&] { return SegmentRate(graph) == 1.0; }, 10000));
     graph.SetBalance(0);
     EXPECT_NEAR(PlaybinPanorama(graph), 0.0, 1e-6);
 }
@@ -375,6 +411,116 @@ TEST_F(GstMediaGraphTest, PipelinesAreFreedAndLateEventsDropped) {
     EXPECT_TRUE(Finalised(destroyed));
     QTest::qWait(100);
     EXPECT_EQ(ends, 0);
+}
+
+// Lets the seek in flight and any waiting behind it settle.
+bool Settle(GstMediaGraph& graph) {
+    return WaitUntil([&] { return !graph.SeekInFlight(); }, 10000);
+}
+
+// The small step from a paused picture: 100 ms later exactly, on the frame of that time, even
+// where the nearest key frame (every 2 s here) is far away.
+TEST_F(GstMediaGraphTest, HundredMillisecondStepFromAPausedPictureLandsExactly) {
+    REQUIRE_FIXTURE(clip, "gop-10s.mp4");
+    const struct {
+        const char* name;
+        RefTime seekTo; // where the picture is paused first; -1: played for a while instead
+        int steps;      // small steps forward (negative: back)
+    } cases[] = {
+        {"from a frame just after a key frame", 2 * RefTimePerSecond + kFrame, 1},
+        {"across a key frame", 3900 * RefTimePerMs, 2},
+        {"from between two frames, after playing", -1, 1},
+        {"backwards, away from the key frame before", 5 * RefTimePerSecond, -3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewGraph();
+        ASSERT_EQ(graph.RenderFile(clip), S_OK);
+        if (c.seekTo >= 0) {
+            ASSERT_EQ(graph.Pause(), S_OK);
+            ASSERT_EQ(SeekTo(graph, c.seekTo), S_OK);
+        } else {
+            ASSERT_GE(graph.Play(), 0);
+            ASSERT_TRUE(WaitUntil([&] { return Position(graph) > 2500 * RefTimePerMs; }, 8000));
+            ASSERT_EQ(graph.Pause(), S_OK);
+        }
+        ASSERT_TRUE(Settle(graph));
+        const RefTime start = Position(graph);
+        ASSERT_GT(start, 0);
+        for (int i = 0; i < std::abs(c.steps); ++i) {
+            const RefTime from = Position(graph);
+            const RefTime target = from + (c.steps > 0 ? 1 : -1) * 100 * RefTimePerMs;
+            ASSERT_EQ(SeekTo(graph, target), S_OK);
+            // What the player shows straight after the request ("Seek: ..." and the bar).
+            EXPECT_EQ(Position(graph), target);
+        }
+        ASSERT_TRUE(Settle(graph));
+        const RefTime target = start + c.steps * 100 * RefTimePerMs;
+        EXPECT_EQ(Position(graph), target);
+        // The frame on screen is the one whose time span holds the target.
+        const RefTime shown = ShownFrameTime(graph);
+        EXPECT_LE(shown, target);
+        EXPECT_GT(shown + kFrame, target) << "shown " << shown << ", target " << target;
+        EXPECT_EQ(PipelineState(graph), GST_STATE_PAUSED) << "stays paused";
+        QTest::qWait(150);
+        EXPECT_EQ(Position(graph), target) << "and does not move on";
+    }
+}
+
+// A drag on the seek bar: every request returns at once, only the newest waiting target is
+// issued, it wins, and the graph keeps playing or stays paused.
+TEST_F(GstMediaGraphTest, BurstOfSeeksKeepsOnlyTheNewestTarget) {
+    REQUIRE_FIXTURE(clip, "gop-10s.mp4");
+    const struct {
+        const char* name;
+        bool playing;
+    } cases[] = {{"paused", false}, {"playing", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewGraph();
+        ASSERT_EQ(graph.RenderFile(clip), S_OK);
+        if (c.playing)
+            ASSERT_GE(graph.Play(), 0);
+        else
+            ASSERT_EQ(graph.Pause(), S_OK);
+        const quint64 before = graph.SeeksIssued();
+        RefTime last = 0;
+        for (int i = 1; i <= 30; ++i) {
+            last = i * 237 * RefTimePerMs; // never on a frame boundary, never a key frame
+            ASSERT_EQ(SeekTo(graph, last), S_OK);
+            EXPECT_EQ(Position(graph), last);
+        }
+        // Without the event loop running nothing settled: the first went out, the newest waits.
+        EXPECT_EQ(graph.SeeksIssued() - before, 1u);
+        ASSERT_TRUE(Settle(graph));
+        EXPECT_EQ(graph.SeeksIssued() - before, 2u) << "then only the newest";
+        if (c.playing) {
+            EXPECT_TRUE(WaitUntil([&] { return Position(graph) > last + 3 * kFrame; }, 5000))
+                << "plays on from the newest target";
+        } else {
+            EXPECT_EQ(Position(graph), last);
+            const RefTime shown = ShownFrameTime(graph);
+            EXPECT_LE(shown, last);
+            EXPECT_GT(shown + kFrame, last);
+            EXPECT_EQ(PipelineState(graph), GST_STATE_PAUSED);
+        }
+    }
+}
+
+// A seek waiting behind one in flight belongs to the media it was asked for.
+TEST_F(GstMediaGraphTest, WaitingSeekDiesWithItsMedia) {
+    REQUIRE_FIXTURE(clip, "gop-10s.mp4");
+    NewGraph();
+    ASSERT_EQ(graph.RenderFile(clip), S_OK);
+    ASSERT_EQ(graph.Pause(), S_OK);
+    ASSERT_EQ(SeekTo(graph, 3 * RefTimePerSecond), S_OK);
+    ASSERT_EQ(SeekTo(graph, 7 * RefTimePerSecond), S_OK); // waits behind the first
+    ASSERT_EQ(graph.RenderFile(clip), S_OK);
+    EXPECT_FALSE(graph.SeekInFlight());
+    EXPECT_EQ(Position(graph), 0);
+    QTest::qWait(300); // the old preroll's notice arrives and is dropped
+    EXPECT_EQ(Position(graph), 0);
+    EXPECT_FALSE(graph.SeekInFlight());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "adapters/gst/GstMediaGraph.h"
 
+#include "adapters/gst/GstBench.h"
 #include "adapters/gst/GstVideoWidget.h"
 #include "core/system/cl_debugLog.h"
 
@@ -7,6 +8,7 @@
 #include <QMetaObject>
 #include <algorithm>
 #include <cmath>
+#include <gst/base/gstbasesink.h>
 #include <gst/gst.h>
 #include <limits>
 
@@ -52,6 +54,17 @@ struct GstMediaGraphBus {
 
 GstMediaGraph::GstMediaGraph(QObject* parent) : QObject(parent) {
     if (!gst_is_initialized()) gst_init(nullptr, nullptr);
+    bench_ = BenchEnabled();
+    // A seek whose preroll never comes (a sink that went away, a stuck decoder) must not hold
+    // back the targets that follow it for good.
+    seekWatchdog_.setSingleShot(true);
+    seekWatchdog_.setInterval(3000);
+    connect(&seekWatchdog_, &QTimer::timeout, this, [this] {
+        if (!seekInFlight_) return;
+        DebugLog(QStringLiteral("FAIL: seek to %1 ms did not settle").arg(seekTargetNs_ / 1000000));
+        seekSerial_.store(0);
+        OnSeekSettled(generation_, seekCounter_);
+    });
 }
 
 GstMediaGraph::~GstMediaGraph() {
@@ -93,6 +106,13 @@ void GstMediaGraph::CreatePipeline() {
         if (videoSink) g_object_set(videoSink, "sync", TRUE, nullptr);
     }
     if (videoSink) g_object_set(pipeline_, "video-sink", videoSink, nullptr);
+    // Decoded frames go to the sink as they are: the window's sink crops, scales and converts
+    // to what it paints, and a converter of playbin's own before it would scale to the size
+    // the sink asks for first (twice the work, and the sink no longer sees the picture's size).
+    constexpr guint kNativeVideo = 0x40; // GST_PLAY_FLAG_NATIVE_VIDEO
+    guint flags = 0;
+    g_object_get(pipeline_, "flags", &flags, nullptr);
+    g_object_set(pipeline_, "flags", flags | kNativeVideo, nullptr);
 
     GstBus* bus = gst_element_get_bus(pipeline_);
     gst_bus_set_sync_handler(bus, &GstMediaGraphBus::Sync, this, nullptr);
@@ -117,7 +137,17 @@ void GstMediaGraph::Reset() {
     if (pipeline_) gst_element_set_state(pipeline_, GST_STATE_NULL);
     ++generation_;
     rendered_ = false;
+    wantPlaying_ = false;
     stopNs_ = -1;
+    ClearSeeks();
+}
+
+void GstMediaGraph::ClearSeeks() {
+    seekWatchdog_.stop();
+    seekSerial_.store(0);
+    seekInFlight_ = false;
+    pendingSeek_.reset();
+    seekTargetNs_ = -1;
 }
 
 void GstMediaGraph::ClearGraph() {
@@ -173,6 +203,7 @@ HResult GstMediaGraph::RenderFile(const QString& path) {
         DebugLog("FAIL: RenderFile without a graph: " + path);
         return E_FAIL;
     }
+    if (bench_) BenchLine("render-start-ms", MsSinceProcessStart());
     Reset();
     if (path.isEmpty()) return E_INVALIDARG;
 
@@ -211,9 +242,18 @@ HResult GstMediaGraph::RenderFile(const QString& path) {
     }
 
     rendered_ = true;
+    if (bench_) BenchLine("render-done-ms", MsSinceProcessStart());
     ApplyVolume();
     ApplyBalance();
-    if (rate_ != 1.0) Seek(0, rate_);
+    if (rate_ != 1.0) {
+        // Part of rendering: the media is ready at its rate when this returns.
+        const Outcome rated = RunAndSettle(
+            [this] {
+                return IssueSeek({0, rate_}) ? Outcome::Pending : Outcome::Failed;
+            },
+            settleTimeout_);
+        if (rated == Outcome::Done) OnSeekSettled(generation_, seekCounter_);
+    }
     return S_OK;
 }
 
@@ -347,16 +387,19 @@ HResult GstMediaGraph::ChangeState(int state, bool wait) {
 }
 
 HResult GstMediaGraph::Play() {
+    if (rendered_) wantPlaying_ = true;
     return ChangeState(GST_STATE_PLAYING, false);
 }
 
 // Pausing waits until the picture has settled, so S_OK means paused.
 HResult GstMediaGraph::Pause() {
+    wantPlaying_ = false;
     return ChangeState(GST_STATE_PAUSED, true);
 }
 
 // Stopped media stays queryable and seekable; the player rewinds where it wants to.
 HResult GstMediaGraph::Stop() {
+    wantPlaying_ = false;
     return ChangeState(GST_STATE_PAUSED, true);
 }
 
@@ -390,29 +433,65 @@ void GstMediaGraph::SetRate(double rate) {
 
 bool GstMediaGraph::Seek(std::int64_t positionNs, double rate) {
     if (!rendered_) return false;
-    if (positionNs < 0) {
-        gint64 now = 0;
-        positionNs = gst_element_query_position(pipeline_, GST_FORMAT_TIME, &now) ? now : 0;
+    if (positionNs < 0) positionNs = std::max<std::int64_t>(PositionNs(), 0);
+    seekTargetNs_ = positionNs;
+    // A drag on the seek bar asks faster than frames can be decoded: only the newest target
+    // is worth showing, so it waits for the one in flight and replaces any other waiting.
+    if (seekInFlight_) {
+        pendingSeek_ = SeekRequest{positionNs, rate};
+        return true;
     }
+    return IssueSeek({positionNs, rate});
+}
+
+bool GstMediaGraph::IssueSeek(const SeekRequest& request) {
+    unsigned serial = ++seekCounter_;
+    if (serial == 0) serial = ++seekCounter_; // 0 means none
+    seekInFlight_ = true;
+    seekTargetNs_ = request.positionNs;
+    // Claimed by the first preroll from now on, which may come before the call returns.
+    seekSerial_.store(serial);
     const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
     // A stop of -1 (GST_CLOCK_TIME_NONE) means the end of the media.
     const gint64 stop = stopNs_ >= 0 ? stopNs_ : -1;
-    // Waiting for the new picture keeps positions read right after the seek truthful and
-    // lets a burst of seeks (a drag on the seek bar) pace itself instead of piling up.
-    const Outcome outcome = RunAndSettle(
-        [&] {
-            return gst_element_seek(pipeline_, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET,
-                                    positionNs, GST_SEEK_TYPE_SET, stop)
-                       ? Outcome::Pending
-                       : Outcome::Failed;
-        },
-        settleTimeout_);
-    if (outcome == Outcome::Failed) {
-        DebugLog(
-            QStringLiteral("FAIL: seek to %1 ms at rate %2").arg(positionNs / 1000000).arg(rate));
+    if (!gst_element_seek(pipeline_, request.rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET,
+                          request.positionNs, GST_SEEK_TYPE_SET, stop)) {
+        DebugLog(QStringLiteral("FAIL: seek to %1 ms at rate %2")
+                     .arg(request.positionNs / 1000000)
+                     .arg(request.rate));
+        ClearSeeks();
         return false;
     }
+    ++seeksIssued_;
+    seekWatchdog_.start();
     return true;
+}
+
+void GstMediaGraph::OnSeekSettled(unsigned generation, unsigned serial) {
+    if (generation != generation_ || !seekInFlight_ || serial != seekCounter_) return;
+    seekWatchdog_.stop();
+    seekInFlight_ = false;
+    if (pendingSeek_) {
+        const SeekRequest next = *pendingSeek_;
+        pendingSeek_.reset();
+        IssueSeek(next);
+    } else {
+        seekTargetNs_ = -1;
+    }
+}
+
+void GstMediaGraph::OnRefreshPicture(unsigned generation) {
+    // While playing the next frame shows the change anyway.
+    if (generation != generation_ || !rendered_ || wantPlaying_) return;
+    Seek(-1, rate_);
+}
+
+std::int64_t GstMediaGraph::PositionNs() {
+    if (!rendered_) return -1;
+    if (seekTargetNs_ >= 0) return seekTargetNs_;
+    gint64 now = 0;
+    if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &now) || now < 0) return -1;
+    return now;
 }
 
 std::int64_t GstMediaGraph::QueryDurationNs() {
@@ -435,13 +514,9 @@ MediaSeeking* GstMediaGraph::QuerySeeking() {
 // --- Seeking ---
 
 HResult GstMediaGraph::Seeking::GetCurrentPosition(RefTime& position) {
-    position = 0;
-    gint64 now = 0;
-    if (!graph_.rendered_ || !gst_element_query_position(graph_.pipeline_, GST_FORMAT_TIME, &now) ||
-        now < 0)
-        return E_FAIL;
-    position = now / kNsPerRefTime;
-    return S_OK;
+    const std::int64_t now = graph_.PositionNs();
+    position = now > 0 ? now / kNsPerRefTime : 0;
+    return now >= 0 ? S_OK : E_FAIL;
 }
 
 HResult GstMediaGraph::Seeking::GetStopPosition(RefTime& position) {
@@ -485,6 +560,11 @@ void GstMediaGraph::HandleBusMessage(GstMessage* message) {
         break;
     case GST_MESSAGE_ERROR: {
         const QString text = ErrorText(message);
+        // No preroll follows a failed seek: let the next target go.
+        if (const unsigned serial = seekSerial_.exchange(0))
+            QMetaObject::invokeMethod(
+                this, [this, generation, serial] { OnSeekSettled(generation, serial); },
+                Qt::QueuedConnection);
         {
             std::lock_guard lock(wait_.mutex);
             if (wait_.armed) {
@@ -509,12 +589,27 @@ void GstMediaGraph::HandleBusMessage(GstMessage* message) {
     }
     case GST_MESSAGE_ASYNC_DONE:
         if (GST_IS_PIPELINE(GST_MESSAGE_SRC(message))) {
+            // Claimed before a waiting caller wakes: a seek it issues next is not this one.
+            if (const unsigned serial = seekSerial_.exchange(0))
+                QMetaObject::invokeMethod(
+                    this, [this, generation, serial] { OnSeekSettled(generation, serial); },
+                    Qt::QueuedConnection);
             std::lock_guard lock(wait_.mutex);
             if (wait_.armed) {
                 wait_.done = true;
                 wait_.changed.notify_all();
             }
         }
+        break;
+    case GST_MESSAGE_ELEMENT: {
+        const GstStructure* s = gst_message_get_structure(message);
+        if (s && gst_structure_has_name(s, "ov-refresh-picture"))
+            QMetaObject::invokeMethod(
+                this, [this, generation] { OnRefreshPicture(generation); }, Qt::QueuedConnection);
+        break;
+    }
+    case GST_MESSAGE_QOS:
+        if (bench_) OnQos(generation, message);
         break;
     case GST_MESSAGE_CLOCK_LOST:
         QMetaObject::invokeMethod(
@@ -527,6 +622,7 @@ void GstMediaGraph::HandleBusMessage(GstMessage* message) {
 
 void GstMediaGraph::OnEndOfStream(unsigned generation) {
     if (generation != generation_ || !rendered_) return;
+    if (bench_) PrintBenchFigures();
     // A copy: the handler may load another movie or replace the events.
     const auto handler = events.OnGraphComplete;
     if (handler) handler();
@@ -545,6 +641,72 @@ void GstMediaGraph::OnClockLost(unsigned generation) {
     // A new clock is picked by going through PAUSED.
     gst_element_set_state(pipeline_, GST_STATE_PAUSED);
     gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+}
+
+// --- Measurement (ORVANE_BENCH=1) ---
+
+// On a streaming thread. Each element counts its own drops; the newest count of each is kept.
+void GstMediaGraph::OnQos(unsigned, GstMessage* message) {
+    GstFormat format = GST_FORMAT_UNDEFINED;
+    guint64 processed = 0;
+    guint64 dropped = 0;
+    gst_message_parse_qos_stats(message, &format, &processed, &dropped);
+    if (format != GST_FORMAT_BUFFERS && format != GST_FORMAT_DEFAULT) return;
+    const std::string source = GST_MESSAGE_SRC(message) ? GST_MESSAGE_SRC_NAME(message) : "";
+    // When in the media the drop happened, to tell a start-up hiccup from steady load.
+    guint64 runningTime = 0;
+    gst_message_parse_qos(message, nullptr, &runningTime, nullptr, nullptr, nullptr);
+    if (dropped > 0) BenchLine("qos-drop-at-ms", static_cast<qint64>(runningTime / 1000000));
+    std::lock_guard lock(qosMutex_);
+    for (auto& entry : qosDropped_)
+        if (entry.first == source) {
+            entry.second = dropped;
+            return;
+        }
+    qosDropped_.emplace_back(source, dropped);
+}
+
+void GstMediaGraph::PrintBenchFigures() {
+    quint64 dropped = 0;
+    {
+        std::lock_guard lock(qosMutex_);
+        for (const auto& entry : qosDropped_) {
+            dropped += entry.second;
+            BenchLine(("qos-dropped-by:" + entry.first).c_str(), static_cast<qint64>(entry.second));
+        }
+    }
+    // What the video sink itself rendered: the first base sink inside whatever it is.
+    guint64 rendered = 0;
+    GstElement* sink = nullptr;
+    g_object_get(pipeline_, "video-sink", &sink, nullptr);
+    if (sink) {
+        GstElement* base = nullptr;
+        if (GST_IS_BASE_SINK(sink)) {
+            base = GST_ELEMENT(gst_object_ref(sink));
+        } else if (GST_IS_BIN(sink)) {
+            GstIterator* it = gst_bin_iterate_sinks(GST_BIN(sink));
+            GValue item = G_VALUE_INIT;
+            if (gst_iterator_next(it, &item) == GST_ITERATOR_OK)
+                base = GST_ELEMENT(g_value_dup_object(&item));
+            g_value_unset(&item);
+            gst_iterator_free(it);
+        }
+        if (base && GST_IS_BASE_SINK(base)) {
+            GstStructure* stats = nullptr;
+            g_object_get(base, "stats", &stats, nullptr);
+            if (stats) {
+                gst_structure_get_uint64(stats, "rendered", &rendered);
+                gst_structure_free(stats);
+            }
+        }
+        if (base) gst_object_unref(base);
+        gst_object_unref(sink);
+    }
+    BenchLine("qos-dropped", static_cast<qint64>(dropped));
+    BenchLine("rendered", static_cast<qint64>(rendered));
+    BenchLine("eos-cpu-ms", ProcessCpuMs());
+    BenchLine("eos-ms", MsSinceProcessStart());
+    BenchLine("eos-mono-us", MonotonicUs());
 }
 
 } // namespace ov

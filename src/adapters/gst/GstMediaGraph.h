@@ -2,11 +2,16 @@
 #include "ports/MediaGraph.h"
 
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 typedef struct _GstElement GstElement;
 typedef struct _GstMessage GstMessage;
@@ -18,6 +23,17 @@ class GstVideoWidget;
 // The media graph over one GStreamer playbin. Bus messages arrive on streaming threads and
 // are queued onto this object's (the UI) thread; a message of a graph that has since been
 // cleared or re-rendered is dropped there.
+//
+// Seeks are flushing and accurate and never wait on the calling thread: while one is in
+// flight only the newest target is kept, and it is issued when the pipeline has prerolled
+// the previous one. Until the pipeline settles, the position answered is the newest target.
+//
+// A video sink may post an element message named "ov-refresh-picture" when what it shows
+// changed (size, crop, colour); while paused the graph then prerolls the same position again.
+//
+// With ORVANE_BENCH=1 in the environment the graph prints measurement lines to stderr (when
+// rendering starts and ends, each QoS drop, and at the end of the media "qos-dropped N",
+// "rendered N", "eos-ms N", ...); otherwise it prints nothing.
 class GstMediaGraph : public QObject, public MediaGraph {
     Q_OBJECT
 public:
@@ -64,6 +80,10 @@ public:
 
     // The playbin while the graph is active, for tests and the frame grabber.
     GstElement* Pipeline() const { return pipeline_; }
+    // Whether a seek is in flight or waiting for one, for tests and the benchmark.
+    bool SeekInFlight() const { return seekInFlight_; }
+    // Seeks handed to GStreamer since the graph was made; coalesced targets are not counted.
+    quint64 SeeksIssued() const { return seeksIssued_; }
 
 private:
     class Seeking : public MediaSeeking {
@@ -97,8 +117,21 @@ private:
     GstElement* MakeAudioFilter();
     void ApplyVolume();
     void ApplyBalance();
-    // A flushing accurate seek; position -1 keeps the current one. Keeps paused or playing.
+    struct SeekRequest {
+        std::int64_t positionNs = 0;
+        double rate = 1.0;
+    };
+    // A flushing accurate seek; position -1 keeps the current (or newest asked) one. Keeps
+    // paused or playing. Issued at once when no seek is in flight, else kept as the newest.
     bool Seek(std::int64_t positionNs, double rate);
+    bool IssueSeek(const SeekRequest& request);
+    // On the UI thread once the pipeline prerolled the seek with this serial.
+    void OnSeekSettled(unsigned generation, unsigned serial);
+    void OnRefreshPicture(unsigned generation);
+    void ClearSeeks();
+    // The newest target while seeking, else what the pipeline says; -1 when it says nothing.
+    std::int64_t PositionNs();
+    void PrintBenchFigures();
     // Arms the wait, runs the step (which answers a GstStateChangeReturn-like outcome:
     // failed, done, or pending until the pipeline settles), then waits for it, bounded.
     // With watchStalls, a wait in which no streaming thread of the pipeline runs any more
@@ -116,11 +149,13 @@ private:
     void OnEndOfStream(unsigned generation);
     void OnBusError(unsigned generation, const QString& text);
     void OnClockLost(unsigned generation);
+    void OnQos(unsigned generation, GstMessage* message);
 
     GraphMode mode_ = GraphMode::gmNormal;
     GstElement* pipeline_ = nullptr;
     GstElement* panorama_ = nullptr; // in the audio filter while the balance is not centred
     bool rendered_ = false;
+    bool wantPlaying_ = false; // Play asked for since the last pause, stop or render
     int volume_ = 10000;
     int balance_ = 0;
     double rate_ = 1.0;
@@ -131,6 +166,21 @@ private:
     VideoSinkFactory videoSinkFactory_;
     PrerollWait wait_;
     Seeking seeking_{*this};
+
+    // Seek coalescing, on the UI thread except seekSerial_.
+    bool seekInFlight_ = false;
+    std::optional<SeekRequest> pendingSeek_;
+    std::int64_t seekTargetNs_ = -1; // answered as the position while >= 0
+    unsigned seekCounter_ = 0;
+    // The serial of the seek in flight, claimed by the first preroll after it; 0 for none.
+    std::atomic<unsigned> seekSerial_{0};
+    quint64 seeksIssued_ = 0;
+    QTimer seekWatchdog_;
+
+    // Measurement lines (ORVANE_BENCH=1).
+    bool bench_ = false;
+    std::mutex qosMutex_;
+    std::vector<std::pair<std::string, quint64>> qosDropped_; // per element, the newest count
 };
 
 } // namespace ov
