@@ -180,6 +180,15 @@ TEST(ConfigFile, UnreadableFileIsKeptAndNeverLost) {
     }
 }
 
+TEST(ConfigFile, AFileDamagedBeforeItsKeysLeavesTheDefaultKeys) {
+    ConfigDir c;
+    c.Write("<OV.Configuration><general><ovCWZUM offon=\"x\"/></gen");
+    c.Load();
+    TKeys keys;
+    EXPECT_FALSE(LoadHotkeys(keys, c.context));
+    EXPECT_EQ(keys.Count, 25) << "Esc still closes the player";
+}
+
 TEST(ConfigFile, WindowBounds) {
     struct Case {
         const char* autosave;

@@ -381,16 +381,28 @@ std::unique_ptr<zvOVConfigInfo> LoadConfiguration(ConfigFileContext& context) {
     return config;
 }
 
+namespace {
+void AddDefaultHotkeys(TKeys& keys) {
+    for (const DefaultHotkey& binding : kDefaultHotkeys)
+        AddHotkey(keys, binding.key, FlagsToModifiers(binding.shift), ActionHandler(binding.action));
+}
+} // namespace
+
 bool LoadHotkeys(TKeys& keys, const ConfigFileContext& context) {
     if (!QFileInfo(context.Path()).isFile()) {
         // Only when the first-run file could not be written: its bindings apply all the same.
         DebugLog("No " + context.Path() + ": the default hotkeys apply.");
-        for (const DefaultHotkey& binding : kDefaultHotkeys)
-            AddHotkey(keys, binding.key, FlagsToModifiers(binding.shift),
-                      ActionHandler(binding.action));
+        AddDefaultHotkeys(keys);
         return false;
     }
-    return LoadKeysFromXML(keys, context.folder, kConfigFileName, QStringLiteral("default"));
+    const bool read = LoadKeysFromXML(keys, context.folder, kConfigFileName, QStringLiteral("default"));
+    // A file damaged before its first binding must not leave the player without keys (Esc
+    // could not even close it): the defaults stand in, as the other settings' defaults do.
+    if (!read && keys.Count == 0) {
+        DebugLog("No hotkeys could be read from " + context.Path() + ": the default hotkeys apply.");
+        AddDefaultHotkeys(keys);
+    }
+    return read;
 }
 
 void UpdateKeys(TKeys& keys, const std::vector<PreferencesKeyRow>& rows) {
