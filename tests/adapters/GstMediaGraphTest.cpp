@@ -1,6 +1,7 @@
 #include "adapters/gst/GstMediaGraph.h"
 #include "core/system/cl_debugLog.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,23 +16,11 @@
 #include <thread>
 
 namespace ov {
+
+using test::WaitUntil;
 namespace {
 
 constexpr RefTime kFrame = RefTimePerSecond / 30; // the clips' frame time
-
-#define REQUIRE_FIXTURE(var, name)                                                                 \
-    const QString var = test::Fixture(name);                                                       \
-    if (var.isEmpty()) GTEST_SKIP() << name << " missing: build the fixtures target"
-
-template <class Predicate> bool WaitUntil(Predicate done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 RefTime Position(MediaGraph& graph) {
     RefTime position = -1;

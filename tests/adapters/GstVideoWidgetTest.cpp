@@ -2,6 +2,7 @@
 #include "adapters/desktop/ScreenSaverInhibitor.h"
 #include "adapters/gst/GstMediaGraph.h"
 #include "support/TestSupport.h"
+#include "support/Waiting.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -18,24 +19,12 @@
 #include <vector>
 
 namespace ov {
-namespace {
 
-#define REQUIRE_FIXTURE(var, name)                                                                 \
-    const QString var = test::Fixture(name);                                                       \
-    if (var.isEmpty()) GTEST_SKIP() << name << " missing: build the fixtures target"
+using test::WaitUntil;
+namespace {
 
 // How long a condition may take on a loaded machine before it counts as never.
 constexpr int kPatience = 15000;
-
-template <class Predicate> bool WaitUntil(Predicate done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 bool IsBlack(QRgb c) {
     return qRed(c) < 16 && qGreen(c) < 16 && qBlue(c) < 16;

@@ -11,6 +11,11 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << " }";
 }
 
+// Skips a test whose generated clip is missing (the fixtures target makes them).
+#define REQUIRE_FIXTURE(var, name)                                                                 \
+    const QString var = test::Fixture(name);                                                       \
+    if (var.isEmpty()) GTEST_SKIP() << name << " missing: build the fixtures target"
+
 namespace ov::test {
 
 // The temp folder every test process uses as the program's folder (ORVANE_HOME).

@@ -551,6 +551,15 @@ HResult GstMediaGraph::Seeking::SetRate(double rate) {
 
 // --- Bus ---
 
+// On a streaming thread: the seek in flight has settled (or failed); the UI thread may issue
+// the newest waiting target.
+void GstMediaGraph::ReleaseSeek(unsigned generation) {
+    if (const unsigned serial = seekSerial_.exchange(0))
+        QMetaObject::invokeMethod(
+            this, [this, generation, serial] { OnSeekSettled(generation, serial); },
+            Qt::QueuedConnection);
+}
+
 void GstMediaGraph::HandleBusMessage(GstMessage* message) {
     const unsigned generation = generation_.load();
     switch (GST_MESSAGE_TYPE(message)) {
@@ -561,10 +570,7 @@ void GstMediaGraph::HandleBusMessage(GstMessage* message) {
     case GST_MESSAGE_ERROR: {
         const QString text = ErrorText(message);
         // No preroll follows a failed seek: let the next target go.
-        if (const unsigned serial = seekSerial_.exchange(0))
-            QMetaObject::invokeMethod(
-                this, [this, generation, serial] { OnSeekSettled(generation, serial); },
-                Qt::QueuedConnection);
+        ReleaseSeek(generation);
         {
             std::lock_guard lock(wait_.mutex);
             if (wait_.armed) {
@@ -590,10 +596,7 @@ void GstMediaGraph::HandleBusMessage(GstMessage* message) {
     case GST_MESSAGE_ASYNC_DONE:
         if (GST_IS_PIPELINE(GST_MESSAGE_SRC(message))) {
             // Claimed before a waiting caller wakes: a seek it issues next is not this one.
-            if (const unsigned serial = seekSerial_.exchange(0))
-                QMetaObject::invokeMethod(
-                    this, [this, generation, serial] { OnSeekSettled(generation, serial); },
-                    Qt::QueuedConnection);
+            ReleaseSeek(generation);
             std::lock_guard lock(wait_.mutex);
             if (wait_.armed) {
                 wait_.done = true;

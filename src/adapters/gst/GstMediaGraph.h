@@ -126,6 +126,7 @@ private:
     bool Seek(std::int64_t positionNs, double rate);
     bool IssueSeek(const SeekRequest& request);
     // On the UI thread once the pipeline prerolled the seek with this serial.
+    void ReleaseSeek(unsigned generation);
     void OnSeekSettled(unsigned generation, unsigned serial);
     void OnRefreshPicture(unsigned generation);
     void ClearSeeks();

@@ -91,7 +91,6 @@ public:
     static Bounds StartBounds(const zvOVConfigInfo& config, const ScreenProperties& screen,
                               const Bounds& design);
 
-    const MainWindowModel& Model() const { return model; }
     // Shows the model's current state in the view.
     void Publish();
     // What the view shows; written by the core only.

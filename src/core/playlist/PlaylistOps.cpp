@@ -31,7 +31,6 @@ void AdvanceAfterEnd(MainWindow& w) {
             const QString folder = list.Folders[next].isEmpty() ? list.CurrentFolder : list.Folders[next];
             InitializeMovie(w, folder + box.items[next]);
             list.CurrentIndex = static_cast<std::int16_t>(next);
-            box.ItemIndex = next;
         }
     } else if (box.Count() == list.CurrentIndex + 1) {
         PlaylistEnded(w);
